@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Kalvet needs on Debian 12, as root.
+# Idempotent: packages already present are not asked for again, so a warm machine skips apt.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  googletest libgtest-dev libbenchmark-dev
+  # 32-bit Windows build, and wine with a virtual display to run it here
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32:i386 xvfb xauth
+  # Qt front end, and the Song-style CJK face with SimSun's metrics that stands in for SimSun
+  qt6-base-dev fonts-arphic-uming
+  # fuzzing and sanitizers
+  clang libclang-rt-14-dev
+  # screenshots of the running window
+  imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"
