@@ -1,0 +1,156 @@
+// The window described once, as data: every control with its name, kind, group box, initial
+// text and rectangle, the window's size and fonts, and the Tab order. Front ends walk these
+// tables to build their controls; none of them repeats a position or a caption.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kalvet {
+
+// Every control of the window, in the order of Controls(): each group box followed by the
+// controls inside it. None marks "no control" (a group box's parent, a box without a row label).
+enum class ControlId : std::uint8_t {
+    Frame1,
+    Combo1,
+    Label1,
+    Text1,
+    Label4,
+    Label2,
+    Command1,
+    Text2,
+    Label5,
+    Label3,
+    Frame2,
+    Combo2,
+    Label6,
+    Text3,
+    Label8,
+    Label7,
+    Command2,
+    Text4,
+    Label10,
+    Label9,
+    Frame3,
+    Combo3,
+    Label11,
+    Text5,
+    Label14,
+    Label12,
+    Command3,
+    Text6,
+    Label15,
+    Label13,
+    Frame4,
+    Combo4,
+    Label16,
+    Text7,
+    Label19,
+    Label17,
+    Command4,
+    Text8,
+    Label20,
+    Label18,
+    Frame5,
+    Text9,
+    Label22,
+    Label21,
+    Text10,
+    Label24,
+    Label23,
+    Command5,
+    Text11,
+    Label26,
+    Label25,
+    Frame6,
+    Text12,
+    Label27,
+    Frame7,
+    Text13,
+    Label32,
+    Label28,
+    Text14,
+    Label33,
+    Label29,
+    Text15,
+    Label34,
+    Label30,
+    Command6,
+    Text16,
+    Label35,
+    Label31,
+    Frame8,
+    Text17,
+    Label41,
+    Label36,
+    Text18,
+    Label42,
+    Label37,
+    Text20,
+    Label44,
+    Label38,
+    Command7,
+    Text21,
+    Label45,
+    Label40,
+    None,
+};
+
+inline constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::None);
+
+enum class ControlKind : std::uint8_t { Frame, Label, TextBox, ComboBox, Button };
+
+// In twips (1/1440 inch; 15 twips to a pixel at 96 dpi).
+struct TwipsRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct ControlSpec {
+    ControlId id;
+    std::string_view name;  // the control's name in the code, e.g. "Text12"
+    ControlKind kind;
+    ControlId frame;        // the group box holding it; None for a group box
+    std::string_view text;  // caption or initial text, UTF-8
+    TwipsRect rect;         // group boxes: in the client area; others: in their group box
+    ControlId rowLabel;     // the label naming the box's row ("长度"), or None
+};
+
+struct FontSpec {
+    std::string_view face;          // wanted face, UTF-8
+    std::string_view fallbackFace;  // a Song face with the same metrics, where the first is missing
+    int tenthsOfPoint;              // 105 = 10.5 pt
+    bool bold;
+    int charset;                    // Windows character set number; 134 = GB2312
+};
+
+struct WindowSpec {
+    std::string_view caption;
+    int clientWidthTwips;
+    int clientHeightTwips;
+    FontSpec font;       // every control that sets no font of its own
+    FontSpec frameFont;  // the group boxes
+};
+
+const WindowSpec& Window1Spec();
+
+// All 82 controls; Controls()[i].id == ControlId(i).
+std::span<const ControlSpec> Controls();
+const ControlSpec& Spec(ControlId id);
+
+// The order the Tab key visits; the first entry has the focus when the window opens.
+std::span<const ControlId> TabOrder();
+
+// What a screen reader should call a box or list: its group and row, e.g. "槽钢 长度".
+std::string AccessibleName(ControlId id);
+
+// 15 twips to the pixel at 96 dpi; other resolutions scale in proportion.
+constexpr int TwipsToPixels(int twips, int dpi = 96) {
+    return (twips * dpi + 720) / 1440;
+}
+
+}  // namespace kalvet

@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "app/layout.h"
+
+namespace kalvet {
+namespace {
+
+TEST(Layout, EveryRowIsWhereItsIdSaysAndNamesAreUnique) {
+    ASSERT_EQ(Controls().size(), 82u);
+    std::set<std::string_view> names;
+    for (std::size_t i = 0; i < Controls().size(); ++i) {
+        const ControlSpec& c = Controls()[i];
+        EXPECT_EQ(static_cast<std::size_t>(c.id), i) << c.name << " is out of place";
+        EXPECT_TRUE(names.insert(c.name).second) << c.name << " appears twice";
+    }
+}
+
+TEST(Layout, EveryControlLiesInsideItsGroupBoxAndEveryGroupInsideTheWindow) {
+    const WindowSpec& w = Window1Spec();
+    for (const ControlSpec& c : Controls()) {
+        EXPECT_GT(c.rect.width, 0) << c.name;
+        EXPECT_GT(c.rect.height, 0) << c.name;
+        if (c.kind == ControlKind::Frame) {
+            EXPECT_EQ(c.frame, ControlId::None) << c.name;
+            EXPECT_LE(c.rect.left + c.rect.width, w.clientWidthTwips) << c.name;
+            EXPECT_LE(c.rect.top + c.rect.height, w.clientHeightTwips) << c.name;
+            continue;
+        }
+        ASSERT_NE(c.frame, ControlId::None) << c.name << " has no group box";
+        const TwipsRect& f = Spec(c.frame).rect;
+        EXPECT_LE(c.rect.left + c.rect.width, f.width) << c.name << " sticks out of its group";
+        EXPECT_LE(c.rect.top + c.rect.height, f.height) << c.name << " sticks out of its group";
+    }
+}
+
+TEST(Layout, KindsCountsAndKeyTexts) {
+    int counts[5] = {};
+    for (const ControlSpec& c : Controls()) ++counts[static_cast<int>(c.kind)];
+    EXPECT_EQ(counts[static_cast<int>(ControlKind::Frame)], 8);
+    EXPECT_EQ(counts[static_cast<int>(ControlKind::Label)], 43);
+    EXPECT_EQ(counts[static_cast<int>(ControlKind::TextBox)], 20);
+    EXPECT_EQ(counts[static_cast<int>(ControlKind::ComboBox)], 4);
+    EXPECT_EQ(counts[static_cast<int>(ControlKind::Button)], 7);
+
+    const struct {
+        ControlId id;
+        const char* text;
+    } texts[] = {
+        {ControlId::Frame6, "钢材密度取值"}, {ControlId::Text12, "7.85"},
+        {ControlId::Text1, "请输入长度"},    {ControlId::Text7, "请输入长度"},
+        {ControlId::Command1, "计    算"},   {ControlId::Command5, "计   算"},
+        {ControlId::Command7, "计  算"},     {ControlId::Label27, "g/cm3"},
+        {ControlId::Text2, ""},              {ControlId::Combo1, ""},
+    };
+    for (const auto& t : texts) EXPECT_EQ(Spec(t.id).text, t.text) << Spec(t.id).name;
+    EXPECT_EQ(Window1Spec().caption, "Kalvet");
+    EXPECT_EQ(TwipsToPixels(Window1Spec().clientWidthTwips), 463);
+    EXPECT_EQ(TwipsToPixels(Window1Spec().clientHeightTwips), 504);
+}
+
+TEST(Layout, TabOrderVisitsEveryInputOnceStartingAtTheChannelList) {
+    ASSERT_FALSE(TabOrder().empty());
+    EXPECT_EQ(TabOrder().front(), ControlId::Combo1);
+    std::set<ControlId> seen;
+    for (ControlId id : TabOrder()) {
+        EXPECT_TRUE(seen.insert(id).second) << Spec(id).name << " is visited twice";
+        const ControlKind k = Spec(id).kind;
+        EXPECT_TRUE(k == ControlKind::TextBox || k == ControlKind::ComboBox ||
+                    k == ControlKind::Button)
+            << Spec(id).name << " cannot take the focus";
+    }
+    EXPECT_EQ(seen.size(), 31u) << "every box, list and button takes part";
+}
+
+TEST(Layout, AccessibleNamesSayGroupAndRow) {
+    const struct {
+        ControlId id;
+        const char* name;
+    } cases[] = {
+        {ControlId::Text1, "槽钢 长度"},       {ControlId::Combo3, "不等边角钢 型号"},
+        {ControlId::Text8, "工字钢 质量"},     {ControlId::Text14, "钢管 壁厚"},
+        {ControlId::Text20, "板材 厚度"},      {ControlId::Text9, "圆钢 直径"},
+        {ControlId::Text12, "钢材密度取值"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(AccessibleName(c.id), c.name);
+}
+
+}  // namespace
+}  // namespace kalvet
