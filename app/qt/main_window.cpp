@@ -1,0 +1,200 @@
+#include "app/qt/main_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <qdrawutil.h>
+#include <functional>
+#include <utility>
+
+namespace kalvet::qt {
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToUtf8(const QString& text) { return text.toUtf8().toStdString(); }
+
+std::size_t Index(ControlId id) { return static_cast<std::size_t>(id); }
+
+QRect ToPixels(const TwipsRect& r) {
+    return {TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
+            TwipsToPixels(r.height)};
+}
+
+// The size goes in pixels through the same twips-to-pixel rule as the control rectangles
+// (a point is 20 twips): set in points, the text would grow on a 120-dpi desktop while the
+// boxes around it stay put, and "mm" would no longer fit its label.
+QFont MakeFont(const FontSpec& wanted) {
+    QFont font;
+    // The second face stands in where SimSun is missing, as on most Linux desktops. Qt picks
+    // glyphs by script, so the Windows character set number has no part here.
+    font.setFamilies({FromUtf8(wanted.face), FromUtf8(wanted.fallbackFace)});
+    font.setPixelSize(TwipsToPixels(wanted.tenthsOfPoint * 2));
+    font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(false);
+    return font;
+}
+
+// A text box that reports a click of the primary mouse button. Only the mouse counts: a box
+// entered with Tab or given the focus any other way keeps what it holds.
+class TextBox final : public QLineEdit {
+public:
+    TextBox(QWidget* parent, std::function<void()> onClick)
+        : QLineEdit(parent), onClick_(std::move(onClick)) {}
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        // Emptied before the box handles the press, so the caret lands in the emptied text.
+        if (event->button() == Qt::LeftButton) onClick_();
+        QLineEdit::mousePressEvent(event);
+    }
+
+private:
+    std::function<void()> onClick_;
+};
+
+// A group box whose frame line runs through the middle of its caption. Qt's styles put the
+// caption above the frame instead, which brings the top line down onto the controls the layout
+// places just under the caption (the density box sits 16 pixels from the top of its group).
+class GroupBox final : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        constexpr int kCaptionIndent = 6;  // pixels from the left edge to the caption's gap
+        constexpr int kCaptionGap = 2;     // blank on either side of the caption text
+        QPainter painter(this);
+        const QFontMetrics metrics = fontMetrics();
+
+        // An etched line, like the classic Windows group box; the style's own group-box frame
+        // would add its caption margin on top of ours.
+        qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(),
+                       /*sunken=*/true);
+
+        const QRect caption(kCaptionIndent, 0,
+                            metrics.horizontalAdvance(title()) + 2 * kCaptionGap, metrics.height());
+        painter.fillRect(caption, palette().window());
+        style()->drawItemText(&painter, caption, Qt::AlignCenter, palette(), isEnabled(), title(),
+                              QPalette::WindowText);
+    }
+};
+
+}  // namespace
+
+void PrepareApplication() {
+    // The layout gives every control its size to the pixel, sized for compact classic
+    // controls. Desktop styles that pad their boxes more (Breeze, for one) would cut the text
+    // of 19-pixel boxes; Fusion draws the same everywhere and fits.
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kalvet"));
+}
+
+MainWindow::MainWindow() {
+    const WindowSpec& layout = Window1Spec();
+    const QFont regular = MakeFont(layout.font);
+    const QFont bold = MakeFont(layout.frameFont);
+
+    setWindowTitle(FromUtf8(layout.caption));
+    setFont(regular);
+    setFixedSize(TwipsToPixels(layout.clientWidthTwips), TwipsToPixels(layout.clientHeightTwips));
+
+    // Group boxes first, so each control finds its parent whatever the table's order.
+    for (const ControlSpec& c : Controls()) {
+        if (c.kind != ControlKind::Frame) continue;
+        auto* frame = new GroupBox(FromUtf8(c.text), this);
+        frame->setObjectName(FromUtf8(c.name));
+        frame->setFont(bold);
+        controls_[Index(c.id)] = frame;
+    }
+    for (const ControlSpec& c : Controls()) {
+        if (c.kind == ControlKind::Frame) continue;
+        QWidget* parent = controls_[Index(c.frame)];
+        QWidget* made = nullptr;
+        switch (c.kind) {
+            case ControlKind::Label: {
+                auto* label = new QLabel(FromUtf8(c.text), parent);
+                label->setTextFormat(Qt::PlainText);
+                // Where a native static control puts its text; the taller row labels then
+                // line up with the short ones beside the same box.
+                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                made = label;
+                break;
+            }
+            case ControlKind::TextBox: {
+                const ControlId id = c.id;
+                auto* box = new TextBox(parent, [this, id] { form_.TextBoxClicked(id); });
+                box->setText(FromUtf8(c.text));
+                made = box;
+                break;
+            }
+            case ControlKind::ComboBox: {
+                auto* list = new QComboBox(parent);
+                list->setEditable(false);  // the user picks an entry, never types one
+                made = list;
+                break;
+            }
+            case ControlKind::Button: {
+                auto* button = new QPushButton(FromUtf8(c.text), parent);
+                const ControlId id = c.id;
+                QObject::connect(button, &QPushButton::clicked, this,
+                                 [this, id] { form_.ButtonClicked(id); });
+                made = button;
+                break;
+            }
+            case ControlKind::Frame:
+                break;
+        }
+        made->setObjectName(FromUtf8(c.name));
+        // Set, not inherited: inherited, the group box's bold would reach every control in it.
+        made->setFont(regular);
+        if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox) {
+            made->setAccessibleName(FromUtf8(AccessibleName(c.id)));
+        }
+        controls_[Index(c.id)] = made;
+    }
+    for (const ControlSpec& c : Controls()) controls_[Index(c.id)]->setGeometry(ToPixels(c.rect));
+
+    const auto order = TabOrder();
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(controls_[Index(order[i - 1])], controls_[Index(order[i])]);
+    }
+    controls_[Index(order.front())]->setFocus();
+
+    form_.Form_Load();
+}
+
+QLineEdit* MainWindow::Box(ControlId id) const {
+    return static_cast<QLineEdit*>(controls_[Index(id)]);
+}
+
+QComboBox* MainWindow::List(ControlId id) const {
+    return static_cast<QComboBox*>(controls_[Index(id)]);
+}
+
+std::string MainWindow::Text(ControlId textBox) const { return ToUtf8(Box(textBox)->text()); }
+
+void MainWindow::SetText(ControlId textBox, std::string_view text) {
+    Box(textBox)->setText(FromUtf8(text));
+}
+
+void MainWindow::AddListEntry(ControlId list, std::string_view entry) {
+    List(list)->addItem(FromUtf8(entry));
+}
+
+void MainWindow::SelectListEntry(ControlId list, int index) { List(list)->setCurrentIndex(index); }
+
+std::string MainWindow::ShownEntry(ControlId list) const {
+    const QComboBox* combo = List(list);
+    return combo->currentIndex() < 0 ? std::string() : ToUtf8(combo->currentText());
+}
+
+}  // namespace kalvet::qt

@@ -1,0 +1,409 @@
+// The Qt window driven as a user drives it: real widgets, real mouse clicks and key presses.
+// Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <csignal>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+#include "app/layout.h"
+#include "app/qt/main_window.h"
+#include "calc/calc.h"
+
+namespace kalvet {
+namespace {
+
+// A test that waits for something that never comes must fail, not hold up the whole run.
+constexpr unsigned kGiveUpSeconds = 120;
+
+extern "C" void GiveUp(int) {
+    static const char message[] = "qt_test: still running after the time limit; giving up\n";
+    (void)!write(STDERR_FILENO, message, sizeof message - 1);
+    _exit(1);
+}
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        std::signal(SIGALRM, GiveUp);
+        alarm(kGiveUpSeconds);
+        app_ = std::make_unique<QApplication>(argc_, argv_);
+        qt::PrepareApplication();
+    }
+    void TearDown() override {
+        app_.reset();
+        alarm(0);
+    }
+
+private:
+    int argc_ = 1;
+    char name_[8] = "qt_test";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] ::testing::Environment* const kQtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string S(const QString& text) { return text.toUtf8().toStdString(); }
+
+QRect Pixels(const TwipsRect& r) {
+    return {TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
+            TwipsToPixels(r.height)};
+}
+
+class QtWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window)) << "the window never became active";
+    }
+
+    template <class W = QWidget>
+    W* Control(ControlId id) {
+        return window.findChild<W*>(Q(Spec(id).name));
+    }
+
+    qt::MainWindow window;
+};
+
+TEST_F(QtWindowTest, EveryControlIsBuiltFromTheLayoutData) {
+    const WindowSpec& layout = Window1Spec();
+    EXPECT_EQ(window.size(), QSize(463, 504));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the window must not be resizable";
+    EXPECT_EQ(S(window.windowTitle()), layout.caption);
+
+    for (const ControlSpec& c : Controls()) {
+        SCOPED_TRACE(std::string(c.name));
+        QWidget* w = Control(c.id);
+        ASSERT_NE(w, nullptr) << "no widget named " << c.name;
+        QWidget* expectedParent = c.frame == ControlId::None ? &window : Control(c.frame);
+        EXPECT_EQ(w->parentWidget(), expectedParent);
+        EXPECT_EQ(w->geometry(), Pixels(c.rect));
+        EXPECT_TRUE(w->isVisible());
+        // The group boxes are bold; nothing inside them may take that over.
+        EXPECT_EQ(w->font().bold(), c.kind == ControlKind::Frame);
+        EXPECT_EQ(w->font().families().value(0), Q(layout.font.face));
+
+        QString shown;
+        switch (c.kind) {
+            case ControlKind::Frame:
+                ASSERT_NE(qobject_cast<QGroupBox*>(w), nullptr);
+                shown = qobject_cast<QGroupBox*>(w)->title();
+                break;
+            case ControlKind::Label:
+                ASSERT_NE(qobject_cast<QLabel*>(w), nullptr);
+                shown = qobject_cast<QLabel*>(w)->text();
+                break;
+            case ControlKind::TextBox:
+                ASSERT_NE(qobject_cast<QLineEdit*>(w), nullptr);
+                shown = qobject_cast<QLineEdit*>(w)->text();
+                EXPECT_FALSE(qobject_cast<QLineEdit*>(w)->isReadOnly());
+                break;
+            case ControlKind::ComboBox:
+                ASSERT_NE(qobject_cast<QComboBox*>(w), nullptr);
+                break;
+            case ControlKind::Button:
+                ASSERT_NE(qobject_cast<QPushButton*>(w), nullptr);
+                shown = qobject_cast<QPushButton*>(w)->text();
+                break;
+        }
+        EXPECT_EQ(S(shown), c.text);
+
+        const bool named = c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox;
+        EXPECT_EQ(S(w->accessibleName()), named ? AccessibleName(c.id) : std::string());
+    }
+
+    // Nothing built twice or left over.
+    EXPECT_EQ(window.findChildren<QGroupBox*>().size(), 8);
+    EXPECT_EQ(window.findChildren<QLabel*>().size(), 43);
+    EXPECT_EQ(window.findChildren<QLineEdit*>().size(), 20);
+    EXPECT_EQ(window.findChildren<QComboBox*>().size(), 4);
+    EXPECT_EQ(window.findChildren<QPushButton*>().size(), 7);
+}
+
+TEST_F(QtWindowTest, MouseClickEmptiesTheTwelveInputBoxesAndNoOther) {
+    const std::vector<ControlId> inputs = {
+        ControlId::Text1,  ControlId::Text3,  ControlId::Text5,  ControlId::Text7,
+        ControlId::Text9,  ControlId::Text10, ControlId::Text13, ControlId::Text14,
+        ControlId::Text15, ControlId::Text17, ControlId::Text18, ControlId::Text20};
+    int boxes = 0;
+    for (const ControlSpec& c : Controls()) {
+        if (c.kind != ControlKind::TextBox) continue;
+        ++boxes;
+        auto* box = Control<QLineEdit>(c.id);
+        ASSERT_NE(box, nullptr) << c.name;
+        const bool input = std::find(inputs.begin(), inputs.end(), c.id) != inputs.end();
+        const QString initial = box->text();  // "请输入长度", "7.85" or ""
+
+        // A click clears the initial text, then a typed value: every time, whatever it holds.
+        for (const QString& held : {initial, QStringLiteral("1500")}) {
+            box->setText(held);
+            QTest::mouseClick(box, Qt::LeftButton);
+            EXPECT_EQ(box->text(), input ? QString() : held)
+                << c.name << (input ? " must be emptied by a click" : " must keep its text");
+        }
+        EXPECT_EQ(window.focusWidget(), box) << c.name << " did not take the focus on a click";
+    }
+    EXPECT_EQ(boxes, 20);
+}
+
+TEST_F(QtWindowTest, TabVisitsTheFocusOrderAndClearsNothing) {
+    EXPECT_EQ(QApplication::focusWidget(), Control(ControlId::Combo1))
+        << "the channel list must have the focus when the window opens";
+
+    // Every box holds its own name, so any box emptied or overwritten on the way shows up.
+    std::vector<QLineEdit*> boxes;
+    for (const ControlSpec& c : Controls()) {
+        if (c.kind != ControlKind::TextBox) continue;
+        boxes.push_back(Control<QLineEdit>(c.id));
+        ASSERT_NE(boxes.back(), nullptr) << c.name;
+        boxes.back()->setText(Q(c.name));
+    }
+
+    const auto order = TabOrder();
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+        QWidget* from = QApplication::focusWidget();
+        ASSERT_NE(from, nullptr);
+        QTest::keyClick(from, Qt::Key_Tab);
+        const ControlId expected = order[i % order.size()];  // and round to the start
+        ASSERT_EQ(QApplication::focusWidget(), Control(expected))
+            << "Tab from " << S(from->objectName()) << " went to "
+            << (QApplication::focusWidget() ? S(QApplication::focusWidget()->objectName())
+                                            : std::string("nowhere"))
+            << ", not " << Spec(expected).name;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), Control(order.back())) << "Shift+Tab goes back";
+
+    for (QLineEdit* box : boxes) EXPECT_EQ(box->text(), box->objectName());
+
+    // The focus chain itself, as a screen reader or another tool walks it.
+    std::vector<QWidget*> chain;
+    for (QWidget* w = Control(order.front())->nextInFocusChain(); w != Control(order.front());
+         w = w->nextInFocusChain()) {
+        if (w->focusPolicy() & Qt::TabFocus) chain.push_back(w);
+        ASSERT_LT(chain.size(), 100u) << "the focus chain does not come round";
+    }
+    ASSERT_EQ(chain.size() + 1, order.size());
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+        EXPECT_EQ(chain[i], Control(order[i + 1])) << "position " << i + 1;
+    }
+}
+
+TEST_F(QtWindowTest, ListsShowThePromptFirstAndTakeNoTyping) {
+    const struct {
+        ControlId list;
+        int entries;
+        const char* first;
+        const char* last;
+    } lists[] = {
+        {ControlId::Combo1, 42, "5  50×37×4.5", "40c  400×104×14.5"},
+        {ControlId::Combo2, 83, "2  20×20×3", "20  200×200×24"},
+        {ControlId::Combo3, 66, "2.5/1.6  25×16×3", "20/12.5  200×125×18"},
+        {ControlId::Combo4, 46, "10  100×68×4.5", "63c  630×180×17"},
+    };
+    for (const auto& l : lists) {
+        auto* list = Control<QComboBox>(l.list);
+        ASSERT_NE(list, nullptr) << Spec(l.list).name;
+        SCOPED_TRACE(std::string(Spec(l.list).name));
+        EXPECT_EQ(list->count(), l.entries) << "start-up must fill each list once";
+        EXPECT_EQ(S(list->itemText(0)), kListPrompt);
+        EXPECT_EQ(S(list->itemText(1)), l.first);
+        EXPECT_EQ(S(list->itemText(list->count() - 1)), l.last);
+        EXPECT_EQ(list->currentIndex(), 0);
+        EXPECT_EQ(S(list->currentText()), kListPrompt);
+
+        EXPECT_FALSE(list->isEditable());
+        EXPECT_EQ(list->lineEdit(), nullptr);
+        list->setFocus();
+        QTest::keyClicks(list, QStringLiteral("xyz99"));
+        EXPECT_EQ(list->count(), l.entries) << "typing must not add an entry";
+        EXPECT_NE(list->findText(list->currentText()), -1) << "shows only its own entries";
+    }
+}
+
+// Picks an entry the way a keyboard user does: Down until the list shows it.
+bool ChooseWithKeys(QComboBox* list, const QString& entry) {
+    list->setFocus();
+    for (int i = 0; i < list->count() && list->currentText() != entry; ++i) {
+        QTest::keyClick(list, Qt::Key_Down);
+    }
+    return list->currentText() == entry;
+}
+
+// Typed key by key, as on a keyboard; text beyond Latin-1 arrives as an input method commits
+// it, in one piece.
+void Type(QLineEdit* box, const QString& text) {
+    bool latin1 = true;
+    for (QChar ch : text) latin1 = latin1 && ch.unicode() < 0x100;
+    if (latin1) {
+        QTest::keyClicks(box, text);
+        return;
+    }
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(box, &commit);
+}
+
+struct Road {
+    const char* probe;
+    ControlId list;  // None for the dimension groups
+    const char* entry;
+    std::vector<std::pair<ControlId, QString>> typed;
+    ControlId button;
+    ControlId result;
+    const char* shown;
+};
+
+// One road per compute button, so each button is proven wired to its own group.
+TEST(QtWindowRoads, ClickTypeChoosePressRead) {
+    const Road roads[] = {
+        {"channel", ControlId::Combo1, "5  50×37×4.5", {{ControlId::Text1, "1500"}},
+         ControlId::Command1, ControlId::Text2, "8.157"},
+        {"channel, length typed with a Chinese input method", ControlId::Combo1,
+         "5  50×37×4.5", {{ControlId::Text1, QStringLiteral("１５００")}}, ControlId::Command1,
+         ControlId::Text2, "8.157"},
+        {"channel, list left on the prompt", ControlId::None, nullptr,
+         {{ControlId::Text1, "1500"}}, ControlId::Command1, ControlId::Text2, "数据或格式错误"},
+        {"equal-leg angle", ControlId::Combo2, "14  140×140×16", {{ControlId::Text3, "6000"}},
+         ControlId::Command2, ControlId::Text4, "200.358"},
+        {"unequal-leg angle", ControlId::Combo3, "20/12.5  200×125×18",
+         {{ControlId::Text5, "2500"}}, ControlId::Command3, ControlId::Text6, "108.97"},
+        {"I-beam", ControlId::Combo4, "20a  200×100×7", {{ControlId::Text7, "6000"}},
+         ControlId::Command4, ControlId::Text8, "167.574"},
+        {"round bar", ControlId::None, nullptr,
+         {{ControlId::Text9, "10"}, {ControlId::Text10, "1000"}}, ControlId::Command5,
+         ControlId::Text11, "0.616539"},
+        {"pipe", ControlId::None, nullptr,
+         {{ControlId::Text13, "60"}, {ControlId::Text14, "3.5"}, {ControlId::Text15, "6000"}},
+         ControlId::Command6, ControlId::Text16, "29.26094094"},
+        {"plate", ControlId::None, nullptr,
+         {{ControlId::Text17, "2000"}, {ControlId::Text18, "1000"}, {ControlId::Text20, "10"}},
+         ControlId::Command7, ControlId::Text21, "157"},
+        {"plate, width left empty", ControlId::None, nullptr,
+         {{ControlId::Text17, "2000"}, {ControlId::Text20, "10"}}, ControlId::Command7,
+         ControlId::Text21, "数据错误"},
+    };
+    for (const Road& r : roads) {
+        SCOPED_TRACE(r.probe);
+        qt::MainWindow window;
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const auto control = [&window](ControlId id) {
+            return window.findChild<QWidget*>(Q(Spec(id).name));
+        };
+
+        for (const auto& [id, text] : r.typed) {
+            auto* box = qobject_cast<QLineEdit*>(control(id));
+            ASSERT_NE(box, nullptr) << Spec(id).name;
+            QTest::mouseClick(box, Qt::LeftButton);
+            Type(box, text);
+            ASSERT_EQ(box->text(), text) << Spec(id).name;
+        }
+        if (r.list != ControlId::None) {
+            ASSERT_TRUE(ChooseWithKeys(qobject_cast<QComboBox*>(control(r.list)), Q(r.entry)));
+        }
+        QTest::mouseClick(control(r.button), Qt::LeftButton);
+        EXPECT_EQ(S(qobject_cast<QLineEdit*>(control(r.result))->text()), r.shown);
+
+        // The press wrote its own result box and no other.
+        for (const ControlSpec& c : Controls()) {
+            if (c.kind != ControlKind::TextBox || c.id == r.result) continue;
+            bool typedHere = false;
+            for (const auto& t : r.typed) typedHere = typedHere || t.first == c.id;
+            if (typedHere) continue;
+            EXPECT_EQ(S(qobject_cast<QLineEdit*>(control(c.id))->text()), c.text) << c.name;
+        }
+    }
+}
+
+// The captions are sized for SimSun, 14 pixels high with half-width Latin letters. Only a face
+// with those metrics is held to the sizes; any other face says nothing about the layout.
+TEST_F(QtWindowTest, CaptionsFitTheirControlsInTheSongFace) {
+    const FontSpec& font = Window1Spec().font;
+    const QString used = QFontInfo(window.font()).family();
+    if (used != Q(font.face) && used != Q(font.fallbackFace)) {
+        GTEST_SKIP() << "neither " << font.face << " nor " << font.fallbackFace
+                     << " is installed (the window got " << S(used)
+                     << "); install fonts-arphic-uming to check the captions fit";
+    }
+    for (const ControlSpec& c : Controls()) {
+        if (c.kind != ControlKind::Label && c.kind != ControlKind::Frame) continue;
+        QWidget* w = Control(c.id);
+        ASSERT_NE(w, nullptr) << c.name;
+        EXPECT_EQ(QFontInfo(w->font()).pixelSize(), 14) << c.name;
+        EXPECT_LE(QFontMetrics(w->font()).horizontalAdvance(Q(c.text)), w->width())
+            << c.name << " \"" << c.text << "\" is cut off in " << S(used);
+    }
+    const QFontMetrics fm(window.font());
+    EXPECT_EQ(fm.horizontalAdvance(QStringLiteral("m")) * 2,
+              fm.horizontalAdvance(QStringLiteral("长")))
+        << "Latin letters should be half as wide as Chinese characters";
+}
+
+TEST_F(QtWindowTest, ScreenshotOfTheWholeWindow) {
+    const QPixmap shot = window.grab();
+    EXPECT_EQ(shot.size(), QSize(463, 504) * shot.devicePixelRatio());
+    EXPECT_TRUE(shot.save(QStringLiteral(KALVET_SCREENSHOT))) << "cannot write " KALVET_SCREENSHOT;
+}
+
+// Started with nowhere to show its window, the program explains itself and exits with 1,
+// instead of aborting with Qt's plugin message and a core dump.
+TEST(QtProgram, WithoutADisplaySaysHowToRunIt) {
+    const struct {
+        const char* probe;
+        const char* display;  // nullptr: unset
+        bool oneLine;
+    } cases[] = {
+        {"no display at all", nullptr, true},
+        {"a display nobody answers", ":187", false},
+    };
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.probe);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        if (t.display != nullptr) env.insert(QStringLiteral("DISPLAY"), t.display);
+
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(KALVET_PROGRAM), {});
+        ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not end";
+        const QString err = QString::fromUtf8(program.readAllStandardError());
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << S(err);
+        EXPECT_EQ(program.exitCode(), 1) << S(err);
+        EXPECT_TRUE(err.contains(QStringLiteral("xvfb-run -a " KALVET_PROGRAM))) << S(err);
+        if (t.oneLine) {
+            EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << S(err);
+        }
+        EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
+    }
+}
+
+}  // namespace
+}  // namespace kalvet
