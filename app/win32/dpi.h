@@ -1,0 +1,19 @@
+// Screen resolution per window. The per-monitor calls exist only from Windows 10 on (and are
+// missing from older wine), so they are looked up at run time and fall back to the system-wide
+// resolution that every Windows version reports.
+#pragma once
+
+#include <windows.h>
+
+namespace kalvet::win32 {
+
+// The dots per inch the window is shown at.
+int WindowDpi(HWND window);
+
+// The window rectangle that gives `rect` as client area at `dpi`, as AdjustWindowRectEx does.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
+
+// Twips (1/1440 inch) to pixels at `dpi`, rounded to the nearest pixel.
+inline int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
+
+}  // namespace kalvet::win32

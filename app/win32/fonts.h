@@ -1,0 +1,21 @@
+// The window's two fonts. The wanted Song face is missing on many systems (wine, non-Chinese
+// Windows without the supplemental fonts), and a face the system has to substitute may lack
+// the Chinese glyphs or be wider than the labels allow, so a face is chosen that is really
+// installed: the wanted one, then its same-metric stand-in, then any face with GB2312 glyphs.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/layout.h"
+
+namespace kalvet::win32 {
+
+// The installed face to use for `font`, or font.face itself when no candidate is installed.
+std::wstring InstalledFace(const FontSpec& font);
+
+// The font `font` describes, at `dpi`, in the face InstalledFace chose. The caller owns it.
+HFONT CreateLayoutFont(const FontSpec& font, const std::wstring& face, int dpi);
+
+}  // namespace kalvet::win32

@@ -1,0 +1,75 @@
+// The native window: Form1's controls as Win32 standard controls, laid out from the layout
+// tables at the window's resolution, with button presses and mouse clicks in text boxes
+// routed to Form1 by control identity.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/form1.h"
+#include "app/layout.h"
+#include "app/window.h"
+
+namespace kalvet::win32 {
+
+// A control's Win32 ID is its ControlId plus this base, clear of IDOK and IDCANCEL, which the
+// dialog manager sends for Enter and Esc.
+inline constexpr int kControlIdBase = 1000;
+
+constexpr int ChildId(ControlId id) { return kControlIdBase + static_cast<int>(id); }
+
+class MainWindow final : public Window {
+public:
+    // Creates the window and all its controls, sized for the screen it opens on, and runs
+    // Form_Load. The window stays hidden until Show. Nothing when Windows refuses a window.
+    static std::unique_ptr<MainWindow> Create(HINSTANCE instance);
+
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
+
+    // Shows the window with the focus on the first control of the Tab order.
+    void Show(int showCommand);
+
+    // The top-level window; null once it is destroyed.
+    HWND Handle() const { return window_; }
+    HWND Control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
+
+    std::string Text(ControlId textBox) const override;
+    void SetText(ControlId textBox, std::string_view text) override;
+    void AddListEntry(ControlId list, std::string_view entry) override;
+    void SelectListEntry(ControlId list, int index) override;
+    std::string ShownEntry(ControlId list) const override;
+
+private:
+    MainWindow() = default;
+
+    static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR subclassId, DWORD_PTR self);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Controls are created at their place for `dpi`; LayOut then gives them their fonts and
+    // fits the lists, and on a change of resolution also moves them.
+    bool CreateControls(HINSTANCE instance, int dpi);
+    HWND CreateControl(HINSTANCE instance, const ControlSpec& item, int dpi, bool tabStop);
+    void LayOut(int dpi, bool moveControls);
+    void SizeClientArea(int dpi);
+
+    HWND window_ = nullptr;
+    std::array<HWND, kControlCount> controls_{};
+    HFONT font_ = nullptr;
+    HFONT frameFont_ = nullptr;
+    HWND focus_ = nullptr;  // the control to give the focus back to on reactivation
+    bool quitOnDestroy_ = true;
+    Form1 form_{*this};
+};
+
+// Runs the thread's message loop until the window closes, with the dialog keys (Tab,
+// Shift+Tab, Space on a button) working among `window`'s controls. Returns the exit code.
+int RunMessageLoop(HWND window);
+
+}  // namespace kalvet::win32

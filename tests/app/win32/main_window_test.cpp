@@ -1,0 +1,649 @@
+// The real Win32 window, opened in this process and driven with the messages Windows itself
+// sends: every check reads the controls back through the API, never through MainWindow.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "app/layout.h"
+#include "app/win32/main_window.h"
+#include "calc/calc.h"
+
+namespace kalvet::win32 {
+namespace {
+
+// The test's own conversion, so that a fault in the window's one cannot cancel itself out.
+std::wstring Wide(std::string_view utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                           static_cast<int>(utf8.size()), wide.data(),
+                                           static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(length));
+    return wide;
+}
+
+std::string Utf8(std::wstring_view wide) {
+    std::string utf8(wide.size() * 3, '\0');
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(static_cast<std::size_t>(length));
+    return utf8;
+}
+
+std::wstring TextOf(HWND control) {
+    const auto length = static_cast<std::size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    const LRESULT copied = SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+std::wstring ClassOf(HWND control) {
+    wchar_t name[64] = {};
+    GetClassNameW(control, name, 64);
+    return name;
+}
+
+std::wstring ListEntry(HWND list, int index) {
+    const LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return L"<no entry>";
+    std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry.data()));
+    entry.resize(static_cast<std::size_t>(length));
+    return entry;
+}
+
+// The control's rectangle in the client area of its parent, as the user sees it.
+RECT PlaceOf(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Where the layout puts a control, in pixels at `dpi`: edges converted from twips.
+RECT LayoutPlace(const ControlSpec& item, int dpi) {
+    int left = item.rect.left;
+    int top = item.rect.top;
+    if (item.frame != ControlId::None) {
+        left += Spec(item.frame).rect.left;
+        top += Spec(item.frame).rect.top;
+    }
+    return {kalvet::TwipsToPixels(left, dpi), kalvet::TwipsToPixels(top, dpi),
+            kalvet::TwipsToPixels(left + item.rect.width, dpi),
+            kalvet::TwipsToPixels(top + item.rect.height, dpi)};
+}
+
+std::string Show(const RECT& r) {
+    char text[64];
+    std::snprintf(text, sizeof text, "(%ld,%ld)-(%ld,%ld)", r.left, r.top, r.right, r.bottom);
+    return text;
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW font{};
+    const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (handle == nullptr || GetObjectW(handle, sizeof font, &font) == 0) font.lfFaceName[0] = L'\0';
+    return font;
+}
+
+// Enumeration callbacks: Windows calls them with its own calling convention, which a lambda
+// cannot have on 32-bit x86.
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK TakeVisibleWindow(HWND window, LPARAM found) {
+    if (!IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+int CALLBACK NoteFont(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// One freshly opened window, shown as the program shows it. Controls are found by their
+// Win32 ID, the way the dialog manager and accessibility tools find them.
+class OpenWindow {
+public:
+    OpenWindow() : window_(MainWindow::Create(GetModuleHandleW(nullptr))) {
+        if (window_) window_->Show(SW_SHOWNORMAL);
+        PumpMessages();
+    }
+    ~OpenWindow() {
+        window_.reset();
+        PumpMessages();
+    }
+    OpenWindow(const OpenWindow&) = delete;
+    OpenWindow& operator=(const OpenWindow&) = delete;
+
+    bool Opened() const { return window_ != nullptr && IsWindow(window_->Handle()); }
+    HWND Main() const { return window_->Handle(); }
+    HWND operator[](ControlId id) const { return GetDlgItem(Main(), ChildId(id)); }
+
+    void Type(ControlId box, std::string_view text) const {
+        SendMessageW((*this)[box], WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    }
+    // Clicks the way the mouse does: press and release inside the control.
+    void Click(ControlId control) const {
+        const HWND target = (*this)[control];
+        SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+        SendMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+        PumpMessages();
+    }
+    std::string Text(ControlId id) const { return Utf8(TextOf((*this)[id])); }
+
+    // Everything the user can see: every control's text and every list's selection.
+    std::vector<std::string> Snapshot() const {
+        std::vector<std::string> all;
+        for (const ControlSpec& item : Controls()) {
+            std::string line = std::string(item.name) + "=" + Text(item.id);
+            if (item.kind == ControlKind::ComboBox) {
+                line += " #" + std::to_string(SendMessageW((*this)[item.id], CB_GETCURSEL, 0, 0));
+            }
+            all.push_back(line);
+        }
+        return all;
+    }
+
+private:
+    std::unique_ptr<MainWindow> window_;
+};
+
+// What differs between two snapshots, one line per control.
+std::string Changes(const std::vector<std::string>& before, const std::vector<std::string>& after) {
+    std::string changes;
+    for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
+        if (before[i] != after[i]) changes += "  " + before[i] + "  ->  " + after[i] + "\n";
+    }
+    return changes;
+}
+
+TEST(Win32Window, IsAFixedSizeCaptionedWindowWithTheLayoutsClientArea) {
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    EXPECT_EQ(TextOf(w.Main()), L"Kalvet");
+    RECT client{};
+    GetClientRect(w.Main(), &client);
+    EXPECT_EQ(client.right, 463);
+    EXPECT_EQ(client.bottom, 504);
+    const auto style = static_cast<DWORD>(GetWindowLongW(w.Main(), GWL_STYLE));
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0u) << "the window must not be resizable";
+    EXPECT_TRUE(IsWindowVisible(w.Main()));
+}
+
+TEST(Win32Window, EveryControlHasItsClassStylePlaceAndText) {
+    struct Native {
+        ControlKind kind;
+        const wchar_t* className;
+        DWORD typeMask;  // the bits that hold the control's type
+        DWORD type;
+        DWORD required;  // further style bits it must have
+        DWORD forbidden;
+        DWORD exRequired;
+    };
+    const Native natives[] = {
+        {ControlKind::Frame, L"Button", BS_TYPEMASK, BS_GROUPBOX, 0, WS_TABSTOP, 0},
+        {ControlKind::Label, L"Static", SS_TYPEMASK, SS_LEFT, 0, WS_TABSTOP, 0},
+        {ControlKind::TextBox, L"Edit", 0, 0, ES_AUTOHSCROLL | WS_TABSTOP, ES_MULTILINE | ES_READONLY | ES_PASSWORD,
+         WS_EX_CLIENTEDGE},
+        {ControlKind::ComboBox, L"ComboBox", 0x3, CBS_DROPDOWNLIST, WS_TABSTOP, CBS_SORT, 0},
+        {ControlKind::Button, L"Button", BS_TYPEMASK, BS_PUSHBUTTON, WS_TABSTOP, 0, 0},
+    };
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    for (const ControlSpec& item : Controls()) {
+        SCOPED_TRACE(std::string(item.name));
+        const HWND control = w[item.id];
+        ASSERT_NE(control, nullptr) << "no control with ID " << ChildId(item.id);
+        EXPECT_EQ(GetParent(control), w.Main()) << "every control is a child of the main window";
+        EXPECT_TRUE(IsWindowVisible(control));
+
+        const Native& native = *std::find_if(std::begin(natives), std::end(natives),
+                                             [&](const Native& n) { return n.kind == item.kind; });
+        EXPECT_EQ(CompareStringOrdinal(ClassOf(control).c_str(), -1, native.className, -1, TRUE), CSTR_EQUAL)
+            << Utf8(ClassOf(control));
+        const auto style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
+        const auto exStyle = static_cast<DWORD>(GetWindowLongW(control, GWL_EXSTYLE));
+        if (item.kind == ControlKind::Button) {
+            // The dialog manager may make the focused button the default one.
+            EXPECT_TRUE((style & BS_TYPEMASK) == BS_PUSHBUTTON || (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
+        } else {
+            EXPECT_EQ(style & native.typeMask, native.type);
+        }
+        EXPECT_EQ(style & native.required, native.required);
+        EXPECT_EQ(style & native.forbidden, 0u);
+        EXPECT_EQ(exStyle & native.exRequired, native.exRequired);
+        if (item.kind == ControlKind::ComboBox) {
+            // The list hands its scroll bar on to the opened list.
+            COMBOBOXINFO info{};
+            info.cbSize = sizeof info;
+            ASSERT_TRUE(GetComboBoxInfo(control, &info));
+            EXPECT_NE(static_cast<DWORD>(GetWindowLongW(info.hwndList, GWL_STYLE)) & WS_VSCROLL, 0u);
+        }
+
+        const RECT expected = LayoutPlace(item, 96);
+        EXPECT_TRUE(PlaceOf(control) == expected)
+            << "at " << Show(PlaceOf(control)) << ", the layout says " << Show(expected);
+
+        const std::wstring shown = item.kind == ControlKind::ComboBox ? Wide(kListPrompt) : Wide(item.text);
+        EXPECT_EQ(TextOf(control), shown);
+    }
+
+    // Nothing but the layout's controls.
+    int children = 0;
+    EnumChildWindows(w.Main(), CountWindow, reinterpret_cast<LPARAM>(&children));
+    EXPECT_EQ(children, static_cast<int>(kControlCount));
+}
+
+TEST(Win32Window, SpotChecksInPixelsWorkedOutByHand) {
+    // Independent of the layout arithmetic above: 15 twips to the pixel, group box + own place.
+    const struct {
+        ControlId id;
+        RECT place;
+        const wchar_t* text;
+    } spots[] = {
+        {ControlId::Frame1, {8, 8, 233, 153}, L"槽钢"},
+        {ControlId::Combo1, {48, 32, 225, 54}, L"请选择型号"},
+        {ControlId::Text7, {280, 216, 425, 235}, L"请输入长度"},
+        {ControlId::Command5, {200, 384, 289, 409}, L"计   算"},
+        {ControlId::Label27, {240, 472, 281, 489}, L"g/cm3"},
+        {ControlId::Text12, {184, 472, 233, 493}, L"7.85"},
+        {ControlId::Text21, {360, 464, 425, 485}, L""},
+    };
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    for (const auto& spot : spots) {
+        SCOPED_TRACE(std::string(Spec(spot.id).name));
+        EXPECT_TRUE(PlaceOf(w[spot.id]) == spot.place) << Show(PlaceOf(w[spot.id]));
+        EXPECT_EQ(TextOf(w[spot.id]), spot.text);
+    }
+}
+
+// The first of the wanted faces that is installed, or "" when none is.
+std::wstring FirstInstalled(std::initializer_list<std::wstring> faces) {
+    const HDC dc = GetDC(nullptr);
+    std::wstring found;
+    for (const std::wstring& face : faces) {
+        LOGFONTW query{};
+        query.lfCharSet = GB2312_CHARSET;
+        face.copy(query.lfFaceName, LF_FACESIZE - 1);
+        bool any = false;
+        EnumFontFamiliesExW(dc, &query, NoteFont, reinterpret_cast<LPARAM>(&any), 0);
+        if (any) {
+            found = face;
+            break;
+        }
+    }
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
+TEST(Win32Window, FontsAreTheSongFaceAtTenAndAHalfPointAndEveryCaptionFits) {
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    const std::wstring wanted = FirstInstalled(
+        {Wide(Window1Spec().font.face), L"SimSun", Wide(Window1Spec().font.fallbackFace)});
+    const HDC dc = GetDC(w.Main());
+    for (const ControlSpec& item : Controls()) {
+        SCOPED_TRACE(std::string(item.name));
+        const HWND control = w[item.id];
+        const LOGFONTW font = FontOf(control);
+        ASSERT_NE(font.lfFaceName[0], L'\0') << "the control has no font of its own";
+        EXPECT_EQ(font.lfHeight, -14) << "10.5 pt at 96 dpi";
+        EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+        if (item.kind == ControlKind::Frame) {
+            EXPECT_GE(font.lfWeight, FW_BOLD);
+        } else {
+            EXPECT_EQ(font.lfWeight, FW_NORMAL);
+        }
+        if (!wanted.empty()) {
+            EXPECT_EQ(std::wstring(font.lfFaceName), wanted);
+        }
+
+        // The face is really there (no silent substitution) and has the Chinese glyphs.
+        const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        const HGDIOBJ previous = SelectObject(dc, handle);
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc, LF_FACESIZE, face);
+        EXPECT_EQ(std::wstring(face), std::wstring(font.lfFaceName));
+        EXPECT_EQ(GetTextCharset(dc), GB2312_CHARSET);
+
+        // Nothing clipped: captions fit their control across and down, texts their box.
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        const std::wstring text = item.kind == ControlKind::ComboBox ? Wide(kListPrompt) : Wide(item.text);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        RECT client{};
+        GetClientRect(control, &client);
+        int room = client.right;
+        if (item.kind == ControlKind::Frame) room -= 2 * 8;   // the frame line runs on either side
+        if (item.kind == ControlKind::Button) room -= 2 * 3;  // the raised edge
+        if (item.kind == ControlKind::ComboBox) room -= GetSystemMetrics(SM_CXVSCROLL);  // the arrow
+        EXPECT_LE(extent.cx, room) << "\"" << item.text << "\" is " << extent.cx << " px wide";
+        if (item.kind != ControlKind::Frame) {
+            EXPECT_LE(metrics.tmHeight, client.bottom) << "a line of text is " << metrics.tmHeight << " px high";
+        }
+        SelectObject(dc, previous);
+    }
+    ReleaseDC(w.Main(), dc);
+}
+
+TEST(Win32Window, ListsHoldThePromptThenTheirTableInOrderAndShowThePrompt) {
+    const struct {
+        ControlId list;
+        SectionTable (*table)();
+        int entries;
+    } lists[] = {
+        {ControlId::Combo1, ChannelTable, 42},
+        {ControlId::Combo2, EqualAngleTable, 83},
+        {ControlId::Combo3, UnequalAngleTable, 66},
+        {ControlId::Combo4, IBeamTable, 46},
+    };
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    for (const auto& l : lists) {
+        SCOPED_TRACE(std::string(Spec(l.list).name));
+        const HWND list = w[l.list];
+        ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), l.entries);
+        EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(ListEntry(list, 0), L"请选择型号");
+        const SectionTable table = l.table();
+        for (std::size_t row = 0; row < table.size(); ++row) {
+            EXPECT_EQ(ListEntry(list, static_cast<int>(row) + 1), Wide(table[row].designation)) << "row " << row;
+        }
+    }
+}
+
+TEST(Win32Window, AnOpenedListShowsAboutFifteenEntries) {
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    for (const ControlId id : {ControlId::Combo1, ControlId::Combo2, ControlId::Combo3, ControlId::Combo4}) {
+        SCOPED_TRACE(std::string(Spec(id).name));
+        const HWND list = w[id];
+        SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+        PumpMessages();
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        ASSERT_TRUE(GetComboBoxInfo(list, &info));
+        RECT opened{};
+        GetClientRect(info.hwndList, &opened);
+        const auto entryHeight = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, 0, 0));
+        ASSERT_GT(entryHeight, 0);
+        const int visible = opened.bottom / entryHeight;
+        EXPECT_GE(visible, 14);
+        EXPECT_LE(visible, 16);
+        SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
+        PumpMessages();
+    }
+}
+
+TEST(Win32Window, EachPressWritesItsOwnResultBoxAndNothingElse) {
+    struct Press {
+        const char* probe;
+        ControlId list;  // None: the group has no list, or the prompt stays chosen
+        const char* entry;
+        std::vector<std::pair<ControlId, const char*>> typed;
+        ControlId button;
+        ControlId result;
+        const char* shown;
+    };
+    const Press presses[] = {
+        {"channel", ControlId::Combo1, "5  50×37×4.5", {{ControlId::Text1, "1500"}}, ControlId::Command1,
+         ControlId::Text2, "8.157"},
+        {"channel with the prompt chosen", ControlId::None, nullptr, {{ControlId::Text1, "1500"}},
+         ControlId::Command1, ControlId::Text2, "数据或格式错误"},
+        {"equal-leg angle", ControlId::Combo2, "14  140×140×16", {{ControlId::Text3, "6000"}},
+         ControlId::Command2, ControlId::Text4, "200.358"},
+        {"equal-leg angle with the length prompt left", ControlId::Combo2, "14  140×140×16", {},
+         ControlId::Command2, ControlId::Text4, "数据或格式错误"},
+        {"unequal-leg angle", ControlId::Combo3, "20/12.5  200×125×18", {{ControlId::Text5, "2500"}},
+         ControlId::Command3, ControlId::Text6, "108.97"},
+        {"I-beam", ControlId::Combo4, "20a  200×100×7", {{ControlId::Text7, "6000"}}, ControlId::Command4,
+         ControlId::Text8, "167.574"},
+        {"I-beam with a letter in the length", ControlId::Combo4, "20a  200×100×7",
+         {{ControlId::Text7, "6000x"}}, ControlId::Command4, ControlId::Text8, "数据或格式错误"},
+        {"round bar", ControlId::None, nullptr, {{ControlId::Text9, "10"}, {ControlId::Text10, "1000"}},
+         ControlId::Command5, ControlId::Text11, "0.616539"},
+        {"round bar without a diameter", ControlId::None, nullptr, {{ControlId::Text10, "1000"}},
+         ControlId::Command5, ControlId::Text11, "数据错误"},
+        {"pipe", ControlId::None, nullptr,
+         {{ControlId::Text13, "60"}, {ControlId::Text14, "3.5"}, {ControlId::Text15, "6000"}},
+         ControlId::Command6, ControlId::Text16, "29.26094094"},
+        {"pipe wall beyond half the diameter", ControlId::None, nullptr,
+         {{ControlId::Text13, "60"}, {ControlId::Text14, "31"}, {ControlId::Text15, "6000"}},
+         ControlId::Command6, ControlId::Text16, "数据错误"},
+        {"plate", ControlId::None, nullptr,
+         {{ControlId::Text17, "2000"}, {ControlId::Text18, "1000"}, {ControlId::Text20, "10"}},
+         ControlId::Command7, ControlId::Text21, "157"},
+        {"plate at a density of 10", ControlId::None, nullptr,
+         {{ControlId::Text17, "2000"}, {ControlId::Text18, "1000"}, {ControlId::Text20, "10"},
+          {ControlId::Text12, "10"}},
+         ControlId::Command7, ControlId::Text21, "200"},
+        {"plate with an empty density", ControlId::None, nullptr,
+         {{ControlId::Text17, "2000"}, {ControlId::Text18, "1000"}, {ControlId::Text20, "10"},
+          {ControlId::Text12, ""}},
+         ControlId::Command7, ControlId::Text21, "数据错误"},
+    };
+    for (const Press& p : presses) {
+        SCOPED_TRACE(p.probe);
+        OpenWindow w;
+        ASSERT_TRUE(w.Opened());
+        if (p.list != ControlId::None) {
+            const HWND list = w[p.list];
+            const LRESULT chosen = SendMessageW(list, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(Wide(p.entry).c_str()));
+            ASSERT_NE(chosen, CB_ERR);
+            ASSERT_EQ(ListEntry(list, static_cast<int>(chosen)), Wide(p.entry)) << "chose another entry";
+        }
+        for (const auto& [box, text] : p.typed) w.Type(box, text);
+        const auto before = w.Snapshot();
+
+        SendMessageW(w[p.button], BM_CLICK, 0, 0);
+        PumpMessages();
+
+        EXPECT_EQ(w.Text(p.result), p.shown);
+        w.Type(p.result, Spec(p.result).text);
+        EXPECT_EQ(Changes(before, w.Snapshot()), "") << "the press changed other controls";
+    }
+}
+
+TEST(Win32Window, AClickEmptiesTheTwelveInputBoxesOnly) {
+    const ControlId inputs[] = {ControlId::Text1,  ControlId::Text3,  ControlId::Text5,  ControlId::Text7,
+                                ControlId::Text9,  ControlId::Text10, ControlId::Text13, ControlId::Text14,
+                                ControlId::Text15, ControlId::Text17, ControlId::Text18, ControlId::Text20};
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    int boxes = 0;
+    for (const ControlSpec& item : Controls()) {
+        if (item.kind != ControlKind::TextBox) continue;
+        SCOPED_TRACE(std::string(item.name));
+        ++boxes;
+        w.Type(item.id, "1500");
+        auto expected = w.Snapshot();
+        const bool input = std::find(std::begin(inputs), std::end(inputs), item.id) != std::end(inputs);
+        if (input) expected[static_cast<std::size_t>(item.id)] = std::string(item.name) + "=";
+
+        w.Click(item.id);
+
+        EXPECT_EQ(w.Text(item.id), input ? "" : "1500");
+        EXPECT_EQ(Changes(expected, w.Snapshot()), "");
+        EXPECT_EQ(GetFocus(), w[item.id]) << "the click puts the focus in the box";
+        // Every click, whatever the box holds.
+        w.Type(item.id, "7");
+        w.Click(item.id);
+        EXPECT_EQ(w.Text(item.id), input ? "" : "7");
+    }
+    EXPECT_EQ(boxes, 20);
+}
+
+TEST(Win32Window, TabAndShiftTabFollowTheTabOrderStartingAtTheFirstList) {
+    const ControlId order[] = {
+        ControlId::Combo1, ControlId::Text1,    ControlId::Text2,    ControlId::Command1, ControlId::Combo2,
+        ControlId::Text3,  ControlId::Command2, ControlId::Text4,    ControlId::Combo3,   ControlId::Text5,
+        ControlId::Text6,  ControlId::Command3, ControlId::Combo4,   ControlId::Text7,    ControlId::Text8,
+        ControlId::Command4, ControlId::Text9,  ControlId::Text10,   ControlId::Text11,   ControlId::Command5,
+        ControlId::Text12, ControlId::Command6, ControlId::Text13,   ControlId::Text14,   ControlId::Text15,
+        ControlId::Text16, ControlId::Command7, ControlId::Text17,   ControlId::Text18,   ControlId::Text20,
+        ControlId::Text21,
+    };
+    constexpr std::size_t n = std::size(order);
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    EXPECT_EQ(GetFocus(), w[ControlId::Combo1]) << "the first list has the focus when the window opens";
+
+    for (std::size_t i = 0; i < n; ++i) {
+        const HWND here = w[order[i]];
+        EXPECT_EQ(GetNextDlgTabItem(w.Main(), here, FALSE), w[order[(i + 1) % n]])
+            << "Tab from " << Spec(order[i]).name;
+        EXPECT_EQ(GetNextDlgTabItem(w.Main(), here, TRUE), w[order[(i + n - 1) % n]])
+            << "Shift+Tab from " << Spec(order[i]).name;
+    }
+
+    // The keys themselves, through the dialog manager as the message loop hands them over.
+    // Entering a box by keyboard clears nothing.
+    w.Type(ControlId::Text9, "12");
+    const auto before = w.Snapshot();
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const auto pressTab = [&](bool shift) {
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG key{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        const bool handled = IsDialogMessageW(w.Main(), &key) != FALSE;
+        key.message = WM_KEYUP;
+        IsDialogMessageW(w.Main(), &key);
+        PumpMessages();
+        return handled;
+    };
+    SetFocus(w[order[0]]);
+    for (std::size_t i = 1; i <= n; ++i) {
+        EXPECT_TRUE(pressTab(false));
+        EXPECT_EQ(GetFocus(), w[order[i % n]]) << "Tab should reach " << Spec(order[i % n]).name;
+    }
+    for (std::size_t i = n; i-- > 0;) {
+        EXPECT_TRUE(pressTab(true));
+        EXPECT_EQ(GetFocus(), w[order[i]]) << "Shift+Tab should reach " << Spec(order[i]).name;
+    }
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(Changes(before, w.Snapshot()), "");
+}
+
+TEST(Win32Window, AResolutionChangeLaysTheWindowOutAgain) {
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    const auto oldFont = reinterpret_cast<HFONT>(SendMessageW(w[ControlId::Label1], WM_GETFONT, 0, 0));
+    const auto oldFrameFont = reinterpret_cast<HFONT>(SendMessageW(w[ControlId::Frame1], WM_GETFONT, 0, 0));
+    for (const int dpi : {144, 120, 96}) {
+        SCOPED_TRACE("at " + std::to_string(dpi) + " dpi");
+        RECT suggested{};
+        GetWindowRect(w.Main(), &suggested);
+        SendMessageW(w.Main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        PumpMessages();
+
+        RECT client{};
+        GetClientRect(w.Main(), &client);
+        EXPECT_EQ(client.right, MulDiv(6945, dpi, 1440));
+        EXPECT_EQ(client.bottom, MulDiv(7560, dpi, 1440));
+        for (const ControlSpec& item : Controls()) {
+            const RECT expected = LayoutPlace(item, dpi);
+            EXPECT_TRUE(PlaceOf(w[item.id]) == expected)
+                << item.name << " at " << Show(PlaceOf(w[item.id])) << ", the layout says " << Show(expected);
+            EXPECT_EQ(FontOf(w[item.id]).lfHeight, -MulDiv(105, dpi, 720)) << item.name;
+        }
+    }
+    LOGFONTW gone{};
+    EXPECT_EQ(GetObjectW(oldFont, sizeof gone, &gone), 0) << "the replaced font was not deleted";
+    EXPECT_EQ(GetObjectW(oldFrameFont, sizeof gone, &gone), 0) << "the replaced font was not deleted";
+}
+
+// The program as users start it: the same window, its start-up step run once, the focus on
+// the first list, and closing the window ends the process.
+TEST(Win32Program, StartsWithTheFirstListFocusedAndEndsWhenClosed) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring program(self);
+    program.erase(program.find_last_of(L"\\/") + 1);
+    program += KALVET_PROGRAM_FROM_TEST;
+
+    // The resources: version information and the manifest, both in the file.
+    DWORD ignored = 0;
+    std::vector<BYTE> version(GetFileVersionInfoSizeW(program.c_str(), &ignored));
+    ASSERT_FALSE(version.empty()) << "no version information in " << Utf8(program);
+    ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    ASSERT_TRUE(VerQueryValueW(version.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize));
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    EXPECT_NE(fixed->dwFileVersionMS, 0u);
+    const HMODULE file = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(file, nullptr);
+    const HRSRC manifest = FindResourceW(file, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+    ASSERT_NE(manifest, nullptr) << "no manifest";
+    const auto* bytes = static_cast<const char*>(LockResource(LoadResource(file, manifest)));
+    const std::string_view text(bytes, SizeofResource(file, manifest));
+    EXPECT_NE(text.find("PerMonitorV2"), std::string_view::npos);
+    EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string_view::npos);
+    FreeLibrary(file);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::wstring commandLine = L"\"" + program + L"\"";
+    ASSERT_TRUE(CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process))
+        << "cannot start " << Utf8(program);
+    WaitForInputIdle(process.hProcess, 20000);
+
+    HWND main = nullptr;
+    for (int tries = 0; tries < 200 && main == nullptr; ++tries) {
+        EnumThreadWindows(process.dwThreadId, TakeVisibleWindow, reinterpret_cast<LPARAM>(&main));
+        if (main == nullptr) Sleep(50);
+    }
+    ASSERT_NE(main, nullptr) << "the program showed no window";
+    EXPECT_EQ(TextOf(main), L"Kalvet");
+    const HWND combo1 = GetDlgItem(main, ChildId(ControlId::Combo1));
+    EXPECT_EQ(SendMessageW(combo1, CB_GETCOUNT, 0, 0), 42) << "the start-up step runs once";
+    EXPECT_EQ(TextOf(combo1), L"请选择型号");
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    ASSERT_TRUE(GetGUIThreadInfo(process.dwThreadId, &gui));
+    EXPECT_EQ(gui.hwndFocus, combo1);
+
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0) << "closing did not end the program";
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+}  // namespace
+}  // namespace kalvet::win32
