@@ -13,8 +13,10 @@ packages=(
   qt6-base-dev fonts-arphic-uming
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
-  # screenshots of the running window
-  imagemagick
+  # screenshots of the running window; GNU time for the start-up benchmark
+  imagemagick time
+  # the .deb package and its dependency list
+  dpkg-dev file
 )
 
 missing=()

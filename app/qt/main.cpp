@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/qt/first_paint.h"
 #include "app/qt/main_window.h"
 
 namespace {
@@ -68,6 +69,7 @@ int main(int argc, char* argv[]) {
 
     kalvet::qt::PrepareApplication();
     kalvet::qt::MainWindow window;
+    kalvet::qt::WatchFirstPaint(window);
     window.show();
     return app.exec();
 }

@@ -1,0 +1,15 @@
+// Start-up measurement, used only by bench/startup.sh. When the script sets KALVET_BENCH_T0
+// (nanoseconds since the epoch, read just before it starts the program) and KALVET_BENCH_OUT
+// (a file to append to), a front end calls RecordFirstPaint() once its window has been painted
+// for the first time, then quits. Without both variables nothing is measured or written, so
+// the program stays one that writes nothing anywhere.
+#pragma once
+
+namespace kalvet {
+
+bool StartupProbeActive();
+
+// Appends the milliseconds from KALVET_BENCH_T0 to now as one line to KALVET_BENCH_OUT.
+void RecordFirstPaint();
+
+}  // namespace kalvet
