@@ -119,15 +119,15 @@ const WindowSpec& Window1Spec() { return kWindow; }
 
 std::span<const ControlSpec> Controls() { return kControls; }
 
-const ControlSpec& Spec(ControlId id) { return kControls[static_cast<std::size_t>(id)]; }
+const ControlSpec& ControlLayout(ControlId id) { return kControls[static_cast<std::size_t>(id)]; }
 
 std::span<const ControlId> TabOrder() { return kTabOrder; }
 
 std::string AccessibleName(ControlId id) {
-    const ControlSpec& spec = Spec(id);
-    if (spec.frame == ControlId::None) return std::string(spec.text);
-    std::string name(Spec(spec.frame).text);
-    if (spec.rowLabel != ControlId::None) name.append(" ").append(Spec(spec.rowLabel).text);
+    const ControlSpec& item = ControlLayout(id);
+    if (item.frame == ControlId::None) return std::string(item.text);
+    std::string name(ControlLayout(item.frame).text);
+    if (item.rowLabel != ControlId::None) name.append(" ").append(ControlLayout(item.rowLabel).text);
     return name;
 }
 

@@ -140,7 +140,8 @@ const WindowSpec& Window1Spec();
 
 // All 82 controls; Controls()[i].id == ControlId(i).
 std::span<const ControlSpec> Controls();
-const ControlSpec& Spec(ControlId id);
+// The layout entry of one control.
+const ControlSpec& ControlLayout(ControlId id);
 
 // The order the Tab key visits; the first entry has the focus when the window opens.
 std::span<const ControlId> TabOrder();

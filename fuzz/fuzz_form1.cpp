@@ -81,7 +81,7 @@ std::size_t Hash(std::string_view s) {
 // among `pool` (all controls and None when the pool is empty).
 ControlId Resolve(std::string_view name, const std::vector<ControlId>& pool) {
     for (const ControlSpec& c : kalvet::Controls()) {
-        if (c.name == name && (pool.empty() || c.kind == kalvet::Spec(pool[0]).kind)) return c.id;
+        if (c.name == name && (pool.empty() || c.kind == kalvet::ControlLayout(pool[0]).kind)) return c.id;
     }
     if (pool.empty()) return static_cast<ControlId>(Hash(name) % (kalvet::kControlCount + 1));
     return pool[Hash(name) % pool.size()];
@@ -120,7 +120,7 @@ void CheckUnchangedBut(const State& before, const State& after, ControlId allowe
                        const FakeWindow& w, std::string_view action) {
     for (std::size_t i = 0; i < TextBoxes().size(); ++i) {
         if (TextBoxes()[i] != allowed && after.texts[i] != before.texts[i]) {
-            Fail(std::string(action) + " changed " + std::string(kalvet::Spec(TextBoxes()[i]).name) +
+            Fail(std::string(action) + " changed " + std::string(kalvet::ControlLayout(TextBoxes()[i]).name) +
                      " from \"" + before.texts[i] + "\"",
                  w);
         }
@@ -143,7 +143,7 @@ void Press(kalvet::Form1& form, FakeWindow& w, ControlId id) {
     const State after(w);
     const Outcome* outcome = OutcomeOf(id);
     const std::string action = "a press of " +
-        std::string(id == ControlId::None ? "None" : kalvet::Spec(id).name);
+        std::string(id == ControlId::None ? "None" : kalvet::ControlLayout(id).name);
     CheckUnchangedBut(before, after, outcome ? outcome->result : ControlId::None, w, action);
     if (!outcome) return;
     const std::string shown = TextOf(after, outcome->result);
@@ -156,9 +156,9 @@ void Click(kalvet::Form1& form, FakeWindow& w, ControlId id) {
     const State before(w);
     form.TextBoxClicked(id);
     const State after(w);
-    const bool isBox = id != ControlId::None && kalvet::Spec(id).kind == ControlKind::TextBox;
+    const bool isBox = id != ControlId::None && kalvet::ControlLayout(id).kind == ControlKind::TextBox;
     const std::string action = "a click in " +
-        std::string(id == ControlId::None ? "None" : kalvet::Spec(id).name);
+        std::string(id == ControlId::None ? "None" : kalvet::ControlLayout(id).name);
     CheckUnchangedBut(before, after, isBox ? id : ControlId::None, w, action);
     const std::string now = TextOf(after, id);
     if (isBox && now != TextOf(before, id) && !now.empty()) {

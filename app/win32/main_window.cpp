@@ -60,8 +60,8 @@ RECT PixelRect(const ControlSpec& item, int dpi) {
     int left = item.rect.left;
     int top = item.rect.top;
     if (item.frame != ControlId::None) {
-        left += Spec(item.frame).rect.left;
-        top += Spec(item.frame).rect.top;
+        left += ControlLayout(item.frame).rect.left;
+        top += ControlLayout(item.frame).rect.top;
     }
     return {TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
             TwipsToPixels(left + item.rect.width, dpi), TwipsToPixels(top + item.rect.height, dpi)};
@@ -133,7 +133,7 @@ bool MainWindow::CreateControls(HINSTANCE instance, int dpi) {
     // Tab stops come first, in Tab order. Labels follow, and the group boxes come last so that
     // they lie behind everything drawn over them.
     for (const ControlId id : TabOrder()) {
-        if (CreateControl(instance, Spec(id), dpi, true) == nullptr) return false;
+        if (CreateControl(instance, ControlLayout(id), dpi, true) == nullptr) return false;
     }
     for (const bool frames : {false, true}) {
         for (const ControlSpec& item : Controls()) {
@@ -243,7 +243,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
                 const auto id = ControlFromChildId(LOWORD(wParam));
-                if (id && Spec(*id).kind == ControlKind::Button) form_.ButtonClicked(*id);
+                if (id && ControlLayout(*id).kind == ControlKind::Button) form_.ButtonClicked(*id);
                 return 0;
             }
             break;

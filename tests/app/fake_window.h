@@ -24,7 +24,7 @@ public:
     }
     void SetText(ControlId id, std::string_view text) override {
         Expect(id, ControlKind::TextBox, "SetText");
-        log_.push_back("SetText " + std::string(Spec(id).name) + " \"" + std::string(text) + "\"");
+        log_.push_back("SetText " + std::string(ControlLayout(id).name) + " \"" + std::string(text) + "\"");
         texts_[Index(id)] = std::string(text);
     }
     void AddListEntry(ControlId list, std::string_view entry) override {
@@ -33,9 +33,9 @@ public:
     }
     void SelectListEntry(ControlId list, int index) override {
         Expect(list, ControlKind::ComboBox, "SelectListEntry");
-        log_.push_back("Select " + std::string(Spec(list).name) + " " + std::to_string(index));
+        log_.push_back("Select " + std::string(ControlLayout(list).name) + " " + std::to_string(index));
         if (index < 0 || static_cast<std::size_t>(index) >= entries_[Index(list)].size()) {
-            misuse_.push_back("SelectListEntry beyond the entries of " + std::string(Spec(list).name));
+            misuse_.push_back("SelectListEntry beyond the entries of " + std::string(ControlLayout(list).name));
             return;
         }
         selected_[Index(list)] = index;
@@ -87,9 +87,9 @@ public:
 private:
     static std::size_t Index(ControlId id) { return static_cast<std::size_t>(id); }
     void Expect(ControlId id, ControlKind kind, const char* call) const {
-        if (id == ControlId::None || Spec(id).kind != kind) {
+        if (id == ControlId::None || ControlLayout(id).kind != kind) {
             misuse_.push_back(std::string(call) + " on " +
-                              (id == ControlId::None ? "None" : std::string(Spec(id).name)));
+                              (id == ControlId::None ? "None" : std::string(ControlLayout(id).name)));
         }
     }
 

@@ -37,11 +37,11 @@ TEST_F(Form1Test, StartUpFillsEachListPromptFirstAndShowsThePrompt) {
     };
     for (const auto& l : lists) {
         const auto& e = window.Entries(l.list);
-        ASSERT_EQ(e.size(), l.entries) << Spec(l.list).name;
-        EXPECT_EQ(e[0], kListPrompt) << Spec(l.list).name;
-        EXPECT_EQ(e[1], l.first) << Spec(l.list).name;
-        EXPECT_EQ(e.back(), l.last) << Spec(l.list).name;
-        EXPECT_EQ(window.ShownEntry(l.list), kListPrompt) << Spec(l.list).name;
+        ASSERT_EQ(e.size(), l.entries) << ControlLayout(l.list).name;
+        EXPECT_EQ(e[0], kListPrompt) << ControlLayout(l.list).name;
+        EXPECT_EQ(e[1], l.first) << ControlLayout(l.list).name;
+        EXPECT_EQ(e.back(), l.last) << ControlLayout(l.list).name;
+        EXPECT_EQ(window.ShownEntry(l.list), kListPrompt) << ControlLayout(l.list).name;
     }
 }
 
@@ -102,7 +102,7 @@ TEST_F(Form1Test, EveryRoadFromButtonToResultBox) {
         EXPECT_EQ(w.Text(r.result), r.shown) << r.probe;
 
         // Nothing but the group's own result box may change.
-        w.Type(r.result, Spec(r.result).text);
+        w.Type(r.result, ControlLayout(r.result).text);
         EXPECT_EQ(w.Snapshot(), before) << r.probe << " changed another control:\n" << w.Log();
     }
 }

@@ -30,7 +30,7 @@ TEST(Layout, EveryControlLiesInsideItsGroupBoxAndEveryGroupInsideTheWindow) {
             continue;
         }
         ASSERT_NE(c.frame, ControlId::None) << c.name << " has no group box";
-        const TwipsRect& f = Spec(c.frame).rect;
+        const TwipsRect& f = ControlLayout(c.frame).rect;
         EXPECT_LE(c.rect.left + c.rect.width, f.width) << c.name << " sticks out of its group";
         EXPECT_LE(c.rect.top + c.rect.height, f.height) << c.name << " sticks out of its group";
     }
@@ -55,7 +55,7 @@ TEST(Layout, KindsCountsAndKeyTexts) {
         {ControlId::Command7, "计  算"},     {ControlId::Label27, "g/cm3"},
         {ControlId::Text2, ""},              {ControlId::Combo1, ""},
     };
-    for (const auto& t : texts) EXPECT_EQ(Spec(t.id).text, t.text) << Spec(t.id).name;
+    for (const auto& t : texts) EXPECT_EQ(ControlLayout(t.id).text, t.text) << ControlLayout(t.id).name;
     EXPECT_EQ(Window1Spec().caption, "Kalvet");
     EXPECT_EQ(TwipsToPixels(Window1Spec().clientWidthTwips), 463);
     EXPECT_EQ(TwipsToPixels(Window1Spec().clientHeightTwips), 504);
@@ -66,11 +66,11 @@ TEST(Layout, TabOrderVisitsEveryInputOnceStartingAtTheChannelList) {
     EXPECT_EQ(TabOrder().front(), ControlId::Combo1);
     std::set<ControlId> seen;
     for (ControlId id : TabOrder()) {
-        EXPECT_TRUE(seen.insert(id).second) << Spec(id).name << " is visited twice";
-        const ControlKind k = Spec(id).kind;
+        EXPECT_TRUE(seen.insert(id).second) << ControlLayout(id).name << " is visited twice";
+        const ControlKind k = ControlLayout(id).kind;
         EXPECT_TRUE(k == ControlKind::TextBox || k == ControlKind::ComboBox ||
                     k == ControlKind::Button)
-            << Spec(id).name << " cannot take the focus";
+            << ControlLayout(id).name << " cannot take the focus";
     }
     EXPECT_EQ(seen.size(), 31u) << "every box, list and button takes part";
 }

@@ -84,7 +84,7 @@ protected:
 
     template <class W = QWidget>
     W* Control(ControlId id) {
-        return window.findChild<W*>(Q(Spec(id).name));
+        return window.findChild<W*>(Q(ControlLayout(id).name));
     }
 
     qt::MainWindow window;
@@ -194,7 +194,7 @@ TEST_F(QtWindowTest, TabVisitsTheFocusOrderAndClearsNothing) {
             << "Tab from " << S(from->objectName()) << " went to "
             << (QApplication::focusWidget() ? S(QApplication::focusWidget()->objectName())
                                             : std::string("nowhere"))
-            << ", not " << Spec(expected).name;
+            << ", not " << ControlLayout(expected).name;
     }
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     EXPECT_EQ(QApplication::focusWidget(), Control(order.back())) << "Shift+Tab goes back";
@@ -228,8 +228,8 @@ TEST_F(QtWindowTest, ListsShowThePromptFirstAndTakeNoTyping) {
     };
     for (const auto& l : lists) {
         auto* list = Control<QComboBox>(l.list);
-        ASSERT_NE(list, nullptr) << Spec(l.list).name;
-        SCOPED_TRACE(std::string(Spec(l.list).name));
+        ASSERT_NE(list, nullptr) << ControlLayout(l.list).name;
+        SCOPED_TRACE(std::string(ControlLayout(l.list).name));
         EXPECT_EQ(list->count(), l.entries) << "start-up must fill each list once";
         EXPECT_EQ(S(list->itemText(0)), kListPrompt);
         EXPECT_EQ(S(list->itemText(1)), l.first);
@@ -314,15 +314,15 @@ TEST(QtWindowRoads, ClickTypeChoosePressRead) {
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
         const auto control = [&window](ControlId id) {
-            return window.findChild<QWidget*>(Q(Spec(id).name));
+            return window.findChild<QWidget*>(Q(ControlLayout(id).name));
         };
 
         for (const auto& [id, text] : r.typed) {
             auto* box = qobject_cast<QLineEdit*>(control(id));
-            ASSERT_NE(box, nullptr) << Spec(id).name;
+            ASSERT_NE(box, nullptr) << ControlLayout(id).name;
             QTest::mouseClick(box, Qt::LeftButton);
             Type(box, text);
-            ASSERT_EQ(box->text(), text) << Spec(id).name;
+            ASSERT_EQ(box->text(), text) << ControlLayout(id).name;
         }
         if (r.list != ControlId::None) {
             ASSERT_TRUE(ChooseWithKeys(qobject_cast<QComboBox*>(control(r.list)), Q(r.entry)));

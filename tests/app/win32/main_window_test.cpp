@@ -74,8 +74,8 @@ RECT LayoutPlace(const ControlSpec& item, int dpi) {
     int left = item.rect.left;
     int top = item.rect.top;
     if (item.frame != ControlId::None) {
-        left += Spec(item.frame).rect.left;
-        top += Spec(item.frame).rect.top;
+        left += ControlLayout(item.frame).rect.left;
+        top += ControlLayout(item.frame).rect.top;
     }
     return {kalvet::TwipsToPixels(left, dpi), kalvet::TwipsToPixels(top, dpi),
             kalvet::TwipsToPixels(left + item.rect.width, dpi),
@@ -278,7 +278,7 @@ TEST(Win32Window, SpotChecksInPixelsWorkedOutByHand) {
     OpenWindow w;
     ASSERT_TRUE(w.Opened());
     for (const auto& spot : spots) {
-        SCOPED_TRACE(std::string(Spec(spot.id).name));
+        SCOPED_TRACE(std::string(ControlLayout(spot.id).name));
         EXPECT_TRUE(PlaceOf(w[spot.id]) == spot.place) << Show(PlaceOf(w[spot.id]));
         EXPECT_EQ(TextOf(w[spot.id]), spot.text);
     }
@@ -368,7 +368,7 @@ TEST(Win32Window, ListsHoldThePromptThenTheirTableInOrderAndShowThePrompt) {
     OpenWindow w;
     ASSERT_TRUE(w.Opened());
     for (const auto& l : lists) {
-        SCOPED_TRACE(std::string(Spec(l.list).name));
+        SCOPED_TRACE(std::string(ControlLayout(l.list).name));
         const HWND list = w[l.list];
         ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), l.entries);
         EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
@@ -384,7 +384,7 @@ TEST(Win32Window, AnOpenedListShowsAboutFifteenEntries) {
     OpenWindow w;
     ASSERT_TRUE(w.Opened());
     for (const ControlId id : {ControlId::Combo1, ControlId::Combo2, ControlId::Combo3, ControlId::Combo4}) {
-        SCOPED_TRACE(std::string(Spec(id).name));
+        SCOPED_TRACE(std::string(ControlLayout(id).name));
         const HWND list = w[id];
         SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
         PumpMessages();
@@ -468,7 +468,7 @@ TEST(Win32Window, EachPressWritesItsOwnResultBoxAndNothingElse) {
         PumpMessages();
 
         EXPECT_EQ(w.Text(p.result), p.shown);
-        w.Type(p.result, Spec(p.result).text);
+        w.Type(p.result, ControlLayout(p.result).text);
         EXPECT_EQ(Changes(before, w.Snapshot()), "") << "the press changed other controls";
     }
 }
@@ -520,9 +520,9 @@ TEST(Win32Window, TabAndShiftTabFollowTheTabOrderStartingAtTheFirstList) {
     for (std::size_t i = 0; i < n; ++i) {
         const HWND here = w[order[i]];
         EXPECT_EQ(GetNextDlgTabItem(w.Main(), here, FALSE), w[order[(i + 1) % n]])
-            << "Tab from " << Spec(order[i]).name;
+            << "Tab from " << ControlLayout(order[i]).name;
         EXPECT_EQ(GetNextDlgTabItem(w.Main(), here, TRUE), w[order[(i + n - 1) % n]])
-            << "Shift+Tab from " << Spec(order[i]).name;
+            << "Shift+Tab from " << ControlLayout(order[i]).name;
     }
 
     // The keys themselves, through the dialog manager as the message loop hands them over.
@@ -544,11 +544,11 @@ TEST(Win32Window, TabAndShiftTabFollowTheTabOrderStartingAtTheFirstList) {
     SetFocus(w[order[0]]);
     for (std::size_t i = 1; i <= n; ++i) {
         EXPECT_TRUE(pressTab(false));
-        EXPECT_EQ(GetFocus(), w[order[i % n]]) << "Tab should reach " << Spec(order[i % n]).name;
+        EXPECT_EQ(GetFocus(), w[order[i % n]]) << "Tab should reach " << ControlLayout(order[i % n]).name;
     }
     for (std::size_t i = n; i-- > 0;) {
         EXPECT_TRUE(pressTab(true));
-        EXPECT_EQ(GetFocus(), w[order[i]]) << "Shift+Tab should reach " << Spec(order[i]).name;
+        EXPECT_EQ(GetFocus(), w[order[i]]) << "Shift+Tab should reach " << ControlLayout(order[i]).name;
     }
     keys[VK_SHIFT] = 0;
     SetKeyboardState(keys);
