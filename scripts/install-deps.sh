@@ -17,18 +17,26 @@ packages=(
   imagemagick time
   # the .deb package and its dependency list
   dpkg-dev file
+  # a decimal-comma locale, so the test that results ignore the locale has one to switch to
+  locales
 )
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+  echo "Generating the de_DE.UTF-8 locale"
+  localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi
