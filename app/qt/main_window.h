@@ -3,6 +3,8 @@
 // routing by ControlId. Every decision about what a click or a press does stays in Form1.
 #pragma once
 
+#include <QFont>
+#include <QGroupBox>
 #include <QWidget>
 #include <array>
 #include <string>
@@ -20,6 +22,30 @@ namespace kalvet::qt {
 // Application-wide settings the window is drawn for. Call once, after the QApplication exists
 // and before the window is made.
 void PrepareApplication();
+
+// The Qt font for one of the layout's fonts: its face with the stand-in behind it, its size in
+// pixels through the twips rule, its weight.
+QFont MakeFont(const FontSpec& wanted);
+
+// A group box whose frame line runs through the middle of its caption, as on Windows. Qt's
+// styles put the caption above the frame instead, which brings the top line down onto the
+// controls the layout places just under the caption (the density box sits 16 pixels from the
+// top of its group).
+//
+// The caption has a font of its own: the box's widget font, which every control inside it
+// inherits, stays the window's regular one. Set on the box, the bold would reach all of them,
+// and undoing it control by control costs a font change (and a new text layout) for each.
+class GroupBox final : public QGroupBox {
+public:
+    GroupBox(const QString& title, const QFont& captionFont, QWidget* parent);
+    const QFont& CaptionFont() const { return captionFont_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QFont captionFont_;
+};
 
 class MainWindow final : public QWidget, public Window {
 public:

@@ -104,9 +104,16 @@ TEST_F(QtWindowTest, EveryControlIsBuiltFromTheLayoutData) {
         EXPECT_EQ(w->parentWidget(), expectedParent);
         EXPECT_EQ(w->geometry(), Pixels(c.rect));
         EXPECT_TRUE(w->isVisible());
-        // The group boxes are bold; nothing inside them may take that over.
-        EXPECT_EQ(w->font().bold(), c.kind == ControlKind::Frame);
+        // Only the group-box captions are bold; the boxes themselves keep the regular font,
+        // so nothing inside them takes the bold over.
+        EXPECT_FALSE(w->font().bold());
         EXPECT_EQ(w->font().families().value(0), Q(layout.font.face));
+        if (c.kind == ControlKind::Frame) {
+            auto* frame = dynamic_cast<qt::GroupBox*>(w);
+            ASSERT_NE(frame, nullptr);
+            EXPECT_TRUE(frame->CaptionFont().bold());
+            EXPECT_EQ(frame->CaptionFont().families().value(0), Q(layout.frameFont.face));
+        }
 
         QString shown;
         switch (c.kind) {
@@ -355,8 +362,10 @@ TEST_F(QtWindowTest, CaptionsFitTheirControlsInTheSongFace) {
         if (c.kind != ControlKind::Label && c.kind != ControlKind::Frame) continue;
         QWidget* w = Control(c.id);
         ASSERT_NE(w, nullptr) << c.name;
-        EXPECT_EQ(QFontInfo(w->font()).pixelSize(), 14) << c.name;
-        EXPECT_LE(QFontMetrics(w->font()).horizontalAdvance(Q(c.text)), w->width())
+        const auto* frame = dynamic_cast<const qt::GroupBox*>(w);
+        const QFont drawnIn = frame != nullptr ? frame->CaptionFont() : w->font();
+        EXPECT_EQ(QFontInfo(drawnIn).pixelSize(), 14) << c.name;
+        EXPECT_LE(QFontMetrics(drawnIn).horizontalAdvance(Q(c.text)), w->width())
             << c.name << " \"" << c.text << "\" is cut off in " << S(used);
     }
     const QFontMetrics fm(window.font());
