@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 xvfb xauth
   # Qt front end, and the Song-style CJK face with SimSun's metrics that stands in for SimSun
-  qt6-base-dev fonts-arphic-uming
+  qt6-base-dev libfontconfig-dev fonts-arphic-uming
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
   # screenshots of the running window; GNU time for the start-up benchmark

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/qt/first_paint.h"
+#include "app/qt/font_preload.h"
 #include "app/qt/main_window.h"
 
 namespace {
@@ -63,10 +64,12 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    kalvet::qt::FontConfigPreload fontConfig;
     g_previousHandler = qInstallMessageHandler(StartUpMessageHandler);
     QApplication app(argc, argv);
     qInstallMessageHandler(g_previousHandler);
 
+    fontConfig.Wait();
     kalvet::qt::PrepareApplication();
     kalvet::qt::MainWindow window;
     kalvet::qt::WatchFirstPaint(window);
