@@ -10,7 +10,10 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QDateTime>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
@@ -412,6 +415,39 @@ TEST(QtProgram, WithoutADisplaySaysHowToRunIt) {
         }
         EXPECT_TRUE(program.readAllStandardOutput().isEmpty());
     }
+}
+
+// The whole program once through: fonts loaded alongside Qt's start, the window built, shown
+// and painted. The start-up probe makes it note the time of its first paint and quit, so a
+// program that never paints, or crashes on the way, fails here.
+TEST(QtProgram, OpensAndPaintsItsWindow) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString out = dir.filePath(QStringLiteral("first-paint.ms"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (!env.contains(QStringLiteral("QT_QPA_PLATFORM"))) {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    }
+    const qint64 startNs = QDateTime::currentMSecsSinceEpoch() * 1000000;
+    env.insert(QStringLiteral("KALVET_BENCH_T0"), QString::number(startNs));
+    env.insert(QStringLiteral("KALVET_BENCH_OUT"), out);
+
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(KALVET_PROGRAM), {});
+    ASSERT_TRUE(program.waitForFinished(20000)) << "the program did not quit after painting";
+    const QString err = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << S(err);
+    EXPECT_EQ(program.exitCode(), 0) << S(err);
+
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << "no first paint was recorded; " << S(err);
+    const QList<QByteArray> lines = written.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 2) << "one line, then the end";
+    bool isNumber = false;
+    const double ms = lines[0].toDouble(&isNumber);
+    EXPECT_TRUE(isNumber) << lines[0].toStdString();
+    EXPECT_GT(ms, 0.0);
 }
 
 }  // namespace
