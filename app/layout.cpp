@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kGb2312Charset = 134;
 
-constexpr WindowSpec kWindow{
+constexpr WindowLayout kWindow{
     "Kalvet",
     6945,
     7560,
@@ -16,7 +16,7 @@ constexpr WindowSpec kWindow{
     {"宋体", "AR PL UMing CN", 105, true, kGb2312Charset},
 };
 
-constexpr std::array<ControlSpec, kControlCount> kControls{{
+constexpr std::array<ControlItem, kControlCount> kControls{{
     {ControlId::Frame1, "Frame1", ControlKind::Frame, ControlId::None, "槽钢", {120, 120, 3375, 2175}, ControlId::None},
     {ControlId::Combo1, "Combo1", ControlKind::ComboBox, ControlId::Frame1, "", {600, 360, 2655, 330}, ControlId::Label1},
     {ControlId::Label1, "Label1", ControlKind::Label, ControlId::Frame1, "型号", {120, 480, 495, 255}, ControlId::None},
@@ -115,16 +115,16 @@ constexpr std::array kTabOrder{
 
 }  // namespace
 
-const WindowSpec& Window1Spec() { return kWindow; }
+const WindowLayout& Window1Layout() { return kWindow; }
 
-std::span<const ControlSpec> Controls() { return kControls; }
+std::span<const ControlItem> Controls() { return kControls; }
 
-const ControlSpec& ControlLayout(ControlId id) { return kControls[static_cast<std::size_t>(id)]; }
+const ControlItem& ControlLayout(ControlId id) { return kControls[static_cast<std::size_t>(id)]; }
 
 std::span<const ControlId> TabOrder() { return kTabOrder; }
 
 std::string AccessibleName(ControlId id) {
-    const ControlSpec& item = ControlLayout(id);
+    const ControlItem& item = ControlLayout(id);
     if (item.frame == ControlId::None) return std::string(item.text);
     std::string name(ControlLayout(item.frame).text);
     if (item.rowLabel != ControlId::None) name.append(" ").append(ControlLayout(item.rowLabel).text);

@@ -110,7 +110,7 @@ struct TwipsRect {
     int height;
 };
 
-struct ControlSpec {
+struct ControlItem {
     ControlId id;
     std::string_view name;  // the control's name in the code, e.g. "Text12"
     ControlKind kind;
@@ -120,7 +120,7 @@ struct ControlSpec {
     ControlId rowLabel;     // the label naming the box's row ("长度"), or None
 };
 
-struct FontSpec {
+struct FontChoice {
     std::string_view face;          // wanted face, UTF-8
     std::string_view fallbackFace;  // a Song face with the same metrics, where the first is missing
     int tenthsOfPoint;              // 105 = 10.5 pt
@@ -128,20 +128,20 @@ struct FontSpec {
     int charset;                    // Windows character set number; 134 = GB2312
 };
 
-struct WindowSpec {
+struct WindowLayout {
     std::string_view caption;
     int clientWidthTwips;
     int clientHeightTwips;
-    FontSpec font;       // every control that sets no font of its own
-    FontSpec frameFont;  // the group boxes
+    FontChoice font;       // every control that sets no font of its own
+    FontChoice frameFont;  // the group boxes
 };
 
-const WindowSpec& Window1Spec();
+const WindowLayout& Window1Layout();
 
 // All 82 controls; Controls()[i].id == ControlId(i).
-std::span<const ControlSpec> Controls();
+std::span<const ControlItem> Controls();
 // The layout entry of one control.
-const ControlSpec& ControlLayout(ControlId id);
+const ControlItem& ControlLayout(ControlId id);
 
 // The order the Tab key visits; the first entry has the focus when the window opens.
 std::span<const ControlId> TabOrder();

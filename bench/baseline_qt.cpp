@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
     QWidget window;
     window.setWindowTitle(QStringLiteral("Kalvet"));
     window.setFixedSize(463, 504);
-    window.setFont(kalvet::qt::MakeFont(kalvet::Window1Spec().font));  // Kalvet's regular font
+    window.setFont(kalvet::qt::MakeFont(kalvet::Window1Layout().font));  // Kalvet's regular font
     QLabel caption(QString::fromUtf8("钢材密度取值"), &window);
     caption.move(16, 16);
     kalvet::qt::WatchFirstPaint(window);

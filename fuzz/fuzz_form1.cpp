@@ -27,7 +27,7 @@ namespace {
 
 using kalvet::ControlId;
 using kalvet::ControlKind;
-using kalvet::ControlSpec;
+using kalvet::ControlItem;
 using kalvet::testing::FakeWindow;
 
 struct Outcome {
@@ -55,7 +55,7 @@ const Outcome* OutcomeOf(ControlId button) {
 
 std::vector<ControlId> ControlsOfKind(ControlKind kind) {
     std::vector<ControlId> ids;
-    for (const ControlSpec& c : kalvet::Controls()) {
+    for (const ControlItem& c : kalvet::Controls()) {
         if (c.kind == kind) ids.push_back(c.id);
     }
     return ids;
@@ -80,7 +80,7 @@ std::size_t Hash(std::string_view s) {
 // The control of that name, or, for a name the fuzzer made up, one picked by its hash
 // among `pool` (all controls and None when the pool is empty).
 ControlId Resolve(std::string_view name, const std::vector<ControlId>& pool) {
-    for (const ControlSpec& c : kalvet::Controls()) {
+    for (const ControlItem& c : kalvet::Controls()) {
         if (c.name == name && (pool.empty() || c.kind == kalvet::ControlLayout(pool[0]).kind)) return c.id;
     }
     if (pool.empty()) return static_cast<ControlId>(Hash(name) % (kalvet::kControlCount + 1));

@@ -52,7 +52,7 @@ private:
 // The size goes in pixels through the same twips-to-pixel rule as the control rectangles
 // (a point is 20 twips): set in points, the text would grow on a 120-dpi desktop while the
 // boxes around it stay put, and "mm" would no longer fit its label.
-QFont MakeFont(const FontSpec& wanted) {
+QFont MakeFont(const FontChoice& wanted) {
     QFont font;
     // The second face stands in where SimSun is missing, as on most Linux desktops. Qt picks
     // glyphs by script, so the Windows character set number has no part here.
@@ -100,7 +100,7 @@ void PrepareApplication() {
 }
 
 MainWindow::MainWindow() {
-    const WindowSpec& layout = Window1Spec();
+    const WindowLayout& layout = Window1Layout();
     const QFont regular = MakeFont(layout.font);
     const QFont bold = MakeFont(layout.frameFont);
 
@@ -110,13 +110,13 @@ MainWindow::MainWindow() {
     setFixedSize(TwipsToPixels(layout.clientWidthTwips), TwipsToPixels(layout.clientHeightTwips));
 
     // Group boxes first, so each control finds its parent whatever the table's order.
-    for (const ControlSpec& c : Controls()) {
+    for (const ControlItem& c : Controls()) {
         if (c.kind != ControlKind::Frame) continue;
         auto* frame = new GroupBox(FromUtf8(c.text), bold, this);
         frame->setObjectName(FromUtf8(c.name));
         controls_[Index(c.id)] = frame;
     }
-    for (const ControlSpec& c : Controls()) {
+    for (const ControlItem& c : Controls()) {
         if (c.kind == ControlKind::Frame) continue;
         QWidget* parent = controls_[Index(c.frame)];
         QWidget* made = nullptr;
@@ -160,7 +160,7 @@ MainWindow::MainWindow() {
         }
         controls_[Index(c.id)] = made;
     }
-    for (const ControlSpec& c : Controls()) controls_[Index(c.id)]->setGeometry(ToPixels(c.rect));
+    for (const ControlItem& c : Controls()) controls_[Index(c.id)]->setGeometry(ToPixels(c.rect));
 
     const auto order = TabOrder();
     for (std::size_t i = 1; i < order.size(); ++i) {

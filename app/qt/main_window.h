@@ -25,7 +25,7 @@ void PrepareApplication();
 
 // The Qt font for one of the layout's fonts: its face with the stand-in behind it, its size in
 // pixels through the twips rule, its weight.
-QFont MakeFont(const FontSpec& wanted);
+QFont MakeFont(const FontChoice& wanted);
 
 // A group box whose frame line runs through the middle of its caption, as on Windows. Qt's
 // styles put the caption above the frame instead, which brings the top line down onto the

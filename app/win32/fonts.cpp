@@ -41,7 +41,7 @@ bool HasFace(HDC dc, const std::wstring& face, BYTE charset) {
 
 }  // namespace
 
-std::wstring InstalledFace(const FontSpec& font) {
+std::wstring InstalledFace(const FontChoice& font) {
     const std::wstring wanted = Widen(font.face);
     const HDC dc = GetDC(nullptr);
     if (dc == nullptr) return wanted;
@@ -62,7 +62,7 @@ std::wstring InstalledFace(const FontSpec& font) {
     return chosen.empty() ? wanted : chosen;
 }
 
-HFONT CreateLayoutFont(const FontSpec& font, const std::wstring& face, int dpi) {
+HFONT CreateLayoutFont(const FontChoice& font, const std::wstring& face, int dpi) {
     LOGFONTW logical{};
     logical.lfHeight = -MulDiv(font.tenthsOfPoint, dpi, 720);
     logical.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;

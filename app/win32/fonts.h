@@ -13,9 +13,9 @@
 namespace kalvet::win32 {
 
 // The installed face to use for `font`, or font.face itself when no candidate is installed.
-std::wstring InstalledFace(const FontSpec& font);
+std::wstring InstalledFace(const FontChoice& font);
 
 // The font `font` describes, at `dpi`, in the face InstalledFace chose. The caller owns it.
-HFONT CreateLayoutFont(const FontSpec& font, const std::wstring& face, int dpi);
+HFONT CreateLayoutFont(const FontChoice& font, const std::wstring& face, int dpi);
 
 }  // namespace kalvet::win32

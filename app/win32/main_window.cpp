@@ -56,7 +56,7 @@ std::optional<ControlId> ControlFromChildId(int childId) {
 // A control's place in the client area: group boxes are placed in the client area, the other
 // controls in their group box. Both edges are converted, not the width, so that controls
 // sharing an edge in twips still share it in pixels at any resolution.
-RECT PixelRect(const ControlSpec& item, int dpi) {
+RECT PixelRect(const ControlItem& item, int dpi) {
     int left = item.rect.left;
     int top = item.rect.top;
     if (item.frame != ControlId::None) {
@@ -102,7 +102,7 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance) {
 
     std::unique_ptr<MainWindow> self(new MainWindow());
     // No size yet: the right one depends on the resolution of the screen the window opens on.
-    const HWND window = CreateWindowExW(kWindowExStyle, kClassName, Widen(Window1Spec().caption).c_str(),
+    const HWND window = CreateWindowExW(kWindowExStyle, kClassName, Widen(Window1Layout().caption).c_str(),
                                         kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
                                         nullptr, instance, self.get());
     if (window == nullptr) return nullptr;
@@ -136,7 +136,7 @@ bool MainWindow::CreateControls(HINSTANCE instance, int dpi) {
         if (CreateControl(instance, ControlLayout(id), dpi, true) == nullptr) return false;
     }
     for (const bool frames : {false, true}) {
-        for (const ControlSpec& item : Controls()) {
+        for (const ControlItem& item : Controls()) {
             if (Control(item.id) != nullptr || (item.kind == ControlKind::Frame) != frames) continue;
             if (CreateControl(instance, item, dpi, false) == nullptr) return false;
         }
@@ -145,7 +145,7 @@ bool MainWindow::CreateControls(HINSTANCE instance, int dpi) {
     return true;
 }
 
-HWND MainWindow::CreateControl(HINSTANCE instance, const ControlSpec& item, int dpi, bool tabStop) {
+HWND MainWindow::CreateControl(HINSTANCE instance, const ControlItem& item, int dpi, bool tabStop) {
     const NativeControl native = NativeFor(item.kind);
     // Each Tab stop is a group of its own, so arrow keys never move the focus between buttons.
     const DWORD style = WS_CHILD | WS_VISIBLE | native.style | (tabStop ? WS_TABSTOP | WS_GROUP : 0);
@@ -165,10 +165,10 @@ HWND MainWindow::CreateControl(HINSTANCE instance, const ControlSpec& item, int 
 }
 
 void MainWindow::LayOut(int dpi, bool moveControls) {
-    const WindowSpec& window = Window1Spec();
+    const WindowLayout& window = Window1Layout();
     HFONT font = CreateLayoutFont(window.font, InstalledFace(window.font), dpi);
     HFONT frameFont = CreateLayoutFont(window.frameFont, InstalledFace(window.frameFont), dpi);
-    for (const ControlSpec& item : Controls()) {
+    for (const ControlItem& item : Controls()) {
         const HWND control = Control(item.id);
         const HFONT own = item.kind == ControlKind::Frame ? frameFont : font;
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(own), FALSE);
@@ -200,7 +200,7 @@ void MainWindow::LayOut(int dpi, bool moveControls) {
 }
 
 void MainWindow::SizeClientArea(int dpi) {
-    const WindowSpec& layout = Window1Spec();
+    const WindowLayout& layout = Window1Layout();
     const int width = TwipsToPixels(layout.clientWidthTwips, dpi);
     const int height = TwipsToPixels(layout.clientHeightTwips, dpi);
     RECT frame{0, 0, width, height};

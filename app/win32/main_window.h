@@ -55,7 +55,7 @@ private:
     // Controls are created at their place for `dpi`; LayOut then gives them their fonts and
     // fits the lists, and on a change of resolution also moves them.
     bool CreateControls(HINSTANCE instance, int dpi);
-    HWND CreateControl(HINSTANCE instance, const ControlSpec& item, int dpi, bool tabStop);
+    HWND CreateControl(HINSTANCE instance, const ControlItem& item, int dpi, bool tabStop);
     void LayOut(int dpi, bool moveControls);
     void SizeClientArea(int dpi);
 

@@ -15,7 +15,7 @@ namespace kalvet::testing {
 class FakeWindow : public Window {
 public:
     FakeWindow() {
-        for (const ControlSpec& c : Controls()) texts_[Index(c.id)] = std::string(c.text);
+        for (const ControlItem& c : Controls()) texts_[Index(c.id)] = std::string(c.text);
     }
 
     std::string Text(ControlId id) const override {
@@ -65,7 +65,7 @@ public:
     // Everything a user could see: every text and every list's entries and selection.
     std::string Snapshot() const {
         std::ostringstream out;
-        for (const ControlSpec& c : Controls()) {
+        for (const ControlItem& c : Controls()) {
             if (c.kind == ControlKind::TextBox) out << c.name << "=" << texts_[Index(c.id)] << "\n";
             if (c.kind == ControlKind::ComboBox) {
                 out << c.name << "#" << entries_[Index(c.id)].size() << "@"

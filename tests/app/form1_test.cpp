@@ -124,7 +124,7 @@ TEST_F(Form1Test, ClickEmptiesTheTwelveInputBoxesOnly) {
                                 ControlId::Text7,  ControlId::Text9,  ControlId::Text10,
                                 ControlId::Text13, ControlId::Text14, ControlId::Text15,
                                 ControlId::Text17, ControlId::Text18, ControlId::Text20};
-    for (const ControlSpec& c : Controls()) {
+    for (const ControlItem& c : Controls()) {
         if (c.kind != ControlKind::TextBox) continue;
         window.Type(c.id, "1500");
         form.TextBoxClicked(c.id);
@@ -136,7 +136,7 @@ TEST_F(Form1Test, ClickEmptiesTheTwelveInputBoxesOnly) {
 
 TEST_F(Form1Test, EventsOfControlsWithoutHandlersDoNothing) {
     const std::string before = window.Snapshot();
-    for (const ControlSpec& c : Controls()) {
+    for (const ControlItem& c : Controls()) {
         if (c.kind != ControlKind::Button) form.ButtonClicked(c.id);
         if (c.kind != ControlKind::TextBox) form.TextBoxClicked(c.id);
     }

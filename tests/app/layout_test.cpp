@@ -12,15 +12,15 @@ TEST(Layout, EveryRowIsWhereItsIdSaysAndNamesAreUnique) {
     ASSERT_EQ(Controls().size(), 82u);
     std::set<std::string_view> names;
     for (std::size_t i = 0; i < Controls().size(); ++i) {
-        const ControlSpec& c = Controls()[i];
+        const ControlItem& c = Controls()[i];
         EXPECT_EQ(static_cast<std::size_t>(c.id), i) << c.name << " is out of place";
         EXPECT_TRUE(names.insert(c.name).second) << c.name << " appears twice";
     }
 }
 
 TEST(Layout, EveryControlLiesInsideItsGroupBoxAndEveryGroupInsideTheWindow) {
-    const WindowSpec& w = Window1Spec();
-    for (const ControlSpec& c : Controls()) {
+    const WindowLayout& w = Window1Layout();
+    for (const ControlItem& c : Controls()) {
         EXPECT_GT(c.rect.width, 0) << c.name;
         EXPECT_GT(c.rect.height, 0) << c.name;
         if (c.kind == ControlKind::Frame) {
@@ -38,7 +38,7 @@ TEST(Layout, EveryControlLiesInsideItsGroupBoxAndEveryGroupInsideTheWindow) {
 
 TEST(Layout, KindsCountsAndKeyTexts) {
     int counts[5] = {};
-    for (const ControlSpec& c : Controls()) ++counts[static_cast<int>(c.kind)];
+    for (const ControlItem& c : Controls()) ++counts[static_cast<int>(c.kind)];
     EXPECT_EQ(counts[static_cast<int>(ControlKind::Frame)], 8);
     EXPECT_EQ(counts[static_cast<int>(ControlKind::Label)], 43);
     EXPECT_EQ(counts[static_cast<int>(ControlKind::TextBox)], 20);
@@ -56,9 +56,9 @@ TEST(Layout, KindsCountsAndKeyTexts) {
         {ControlId::Text2, ""},              {ControlId::Combo1, ""},
     };
     for (const auto& t : texts) EXPECT_EQ(ControlLayout(t.id).text, t.text) << ControlLayout(t.id).name;
-    EXPECT_EQ(Window1Spec().caption, "Kalvet");
-    EXPECT_EQ(TwipsToPixels(Window1Spec().clientWidthTwips), 463);
-    EXPECT_EQ(TwipsToPixels(Window1Spec().clientHeightTwips), 504);
+    EXPECT_EQ(Window1Layout().caption, "Kalvet");
+    EXPECT_EQ(TwipsToPixels(Window1Layout().clientWidthTwips), 463);
+    EXPECT_EQ(TwipsToPixels(Window1Layout().clientHeightTwips), 504);
 }
 
 TEST(Layout, TabOrderVisitsEveryInputOnceStartingAtTheChannelList) {

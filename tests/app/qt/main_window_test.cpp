@@ -4,17 +4,17 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
+#include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QDateTime>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <csignal>
@@ -94,12 +94,12 @@ protected:
 };
 
 TEST_F(QtWindowTest, EveryControlIsBuiltFromTheLayoutData) {
-    const WindowSpec& layout = Window1Spec();
+    const WindowLayout& layout = Window1Layout();
     EXPECT_EQ(window.size(), QSize(463, 504));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the window must not be resizable";
     EXPECT_EQ(S(window.windowTitle()), layout.caption);
 
-    for (const ControlSpec& c : Controls()) {
+    for (const ControlItem& c : Controls()) {
         SCOPED_TRACE(std::string(c.name));
         QWidget* w = Control(c.id);
         ASSERT_NE(w, nullptr) << "no widget named " << c.name;
@@ -161,7 +161,7 @@ TEST_F(QtWindowTest, MouseClickEmptiesTheTwelveInputBoxesAndNoOther) {
         ControlId::Text9,  ControlId::Text10, ControlId::Text13, ControlId::Text14,
         ControlId::Text15, ControlId::Text17, ControlId::Text18, ControlId::Text20};
     int boxes = 0;
-    for (const ControlSpec& c : Controls()) {
+    for (const ControlItem& c : Controls()) {
         if (c.kind != ControlKind::TextBox) continue;
         ++boxes;
         auto* box = Control<QLineEdit>(c.id);
@@ -187,7 +187,7 @@ TEST_F(QtWindowTest, TabVisitsTheFocusOrderAndClearsNothing) {
 
     // Every box holds its own name, so any box emptied or overwritten on the way shows up.
     std::vector<QLineEdit*> boxes;
-    for (const ControlSpec& c : Controls()) {
+    for (const ControlItem& c : Controls()) {
         if (c.kind != ControlKind::TextBox) continue;
         boxes.push_back(Control<QLineEdit>(c.id));
         ASSERT_NE(boxes.back(), nullptr) << c.name;
@@ -341,7 +341,7 @@ TEST(QtWindowRoads, ClickTypeChoosePressRead) {
         EXPECT_EQ(S(qobject_cast<QLineEdit*>(control(r.result))->text()), r.shown);
 
         // The press wrote its own result box and no other.
-        for (const ControlSpec& c : Controls()) {
+        for (const ControlItem& c : Controls()) {
             if (c.kind != ControlKind::TextBox || c.id == r.result) continue;
             bool typedHere = false;
             for (const auto& t : r.typed) typedHere = typedHere || t.first == c.id;
@@ -354,14 +354,14 @@ TEST(QtWindowRoads, ClickTypeChoosePressRead) {
 // The captions are sized for SimSun, 14 pixels high with half-width Latin letters. Only a face
 // with those metrics is held to the sizes; any other face says nothing about the layout.
 TEST_F(QtWindowTest, CaptionsFitTheirControlsInTheSongFace) {
-    const FontSpec& font = Window1Spec().font;
+    const FontChoice& font = Window1Layout().font;
     const QString used = QFontInfo(window.font()).family();
     if (used != Q(font.face) && used != Q(font.fallbackFace)) {
         GTEST_SKIP() << "neither " << font.face << " nor " << font.fallbackFace
                      << " is installed (the window got " << S(used)
                      << "); install fonts-arphic-uming to check the captions fit";
     }
-    for (const ControlSpec& c : Controls()) {
+    for (const ControlItem& c : Controls()) {
         if (c.kind != ControlKind::Label && c.kind != ControlKind::Frame) continue;
         QWidget* w = Control(c.id);
         ASSERT_NE(w, nullptr) << c.name;

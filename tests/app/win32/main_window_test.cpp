@@ -70,7 +70,7 @@ RECT PlaceOf(HWND control) {
 }
 
 // Where the layout puts a control, in pixels at `dpi`: edges converted from twips.
-RECT LayoutPlace(const ControlSpec& item, int dpi) {
+RECT LayoutPlace(const ControlItem& item, int dpi) {
     int left = item.rect.left;
     int top = item.rect.top;
     if (item.frame != ControlId::None) {
@@ -159,7 +159,7 @@ public:
     // Everything the user can see: every control's text and every list's selection.
     std::vector<std::string> Snapshot() const {
         std::vector<std::string> all;
-        for (const ControlSpec& item : Controls()) {
+        for (const ControlItem& item : Controls()) {
             std::string line = std::string(item.name) + "=" + Text(item.id);
             if (item.kind == ControlKind::ComboBox) {
                 line += " #" + std::to_string(SendMessageW((*this)[item.id], CB_GETCURSEL, 0, 0));
@@ -216,7 +216,7 @@ TEST(Win32Window, EveryControlHasItsClassStylePlaceAndText) {
     };
     OpenWindow w;
     ASSERT_TRUE(w.Opened());
-    for (const ControlSpec& item : Controls()) {
+    for (const ControlItem& item : Controls()) {
         SCOPED_TRACE(std::string(item.name));
         const HWND control = w[item.id];
         ASSERT_NE(control, nullptr) << "no control with ID " << ChildId(item.id);
@@ -307,9 +307,9 @@ TEST(Win32Window, FontsAreTheSongFaceAtTenAndAHalfPointAndEveryCaptionFits) {
     OpenWindow w;
     ASSERT_TRUE(w.Opened());
     const std::wstring wanted = FirstInstalled(
-        {Wide(Window1Spec().font.face), L"SimSun", Wide(Window1Spec().font.fallbackFace)});
+        {Wide(Window1Layout().font.face), L"SimSun", Wide(Window1Layout().font.fallbackFace)});
     const HDC dc = GetDC(w.Main());
-    for (const ControlSpec& item : Controls()) {
+    for (const ControlItem& item : Controls()) {
         SCOPED_TRACE(std::string(item.name));
         const HWND control = w[item.id];
         const LOGFONTW font = FontOf(control);
@@ -480,7 +480,7 @@ TEST(Win32Window, AClickEmptiesTheTwelveInputBoxesOnly) {
     OpenWindow w;
     ASSERT_TRUE(w.Opened());
     int boxes = 0;
-    for (const ControlSpec& item : Controls()) {
+    for (const ControlItem& item : Controls()) {
         if (item.kind != ControlKind::TextBox) continue;
         SCOPED_TRACE(std::string(item.name));
         ++boxes;
@@ -571,7 +571,7 @@ TEST(Win32Window, AResolutionChangeLaysTheWindowOutAgain) {
         GetClientRect(w.Main(), &client);
         EXPECT_EQ(client.right, MulDiv(6945, dpi, 1440));
         EXPECT_EQ(client.bottom, MulDiv(7560, dpi, 1440));
-        for (const ControlSpec& item : Controls()) {
+        for (const ControlItem& item : Controls()) {
             const RECT expected = LayoutPlace(item, dpi);
             EXPECT_TRUE(PlaceOf(w[item.id]) == expected)
                 << item.name << " at " << Show(PlaceOf(w[item.id])) << ", the layout says " << Show(expected);
