@@ -127,7 +127,14 @@ std::string AccessibleName(ControlId id) {
     const ControlItem& item = ControlLayout(id);
     if (item.frame == ControlId::None) return std::string(item.text);
     std::string name(ControlLayout(item.frame).text);
-    if (item.rowLabel != ControlId::None) name.append(" ").append(ControlLayout(item.rowLabel).text);
+    if (item.rowLabel != ControlId::None) {
+        name.append(" ").append(ControlLayout(item.rowLabel).text);
+    } else if (item.kind == ControlKind::Button) {
+        name += ' ';
+        for (const char c : item.text) {
+            if (c != ' ') name += c;
+        }
+    }
     return name;
 }
 

@@ -146,8 +146,26 @@ const ControlItem& ControlLayout(ControlId id);
 // The order the Tab key visits; the first entry has the focus when the window opens.
 std::span<const ControlId> TabOrder();
 
-// What a screen reader should call a box or list: its group and row, e.g. "槽钢 长度".
+// What a screen reader should call a box, list or button: its group and row, e.g. "槽钢 长度",
+// "槽钢 型号"; a compute button its group and its caption without the spacing blanks,
+// "钢管 计算", so that the seven buttons are told apart; a box alone in its group (the density
+// box) the group's caption.
 std::string AccessibleName(ControlId id);
+
+// The smallest pixel size a caption is ever shrunk to; below it Chinese characters blur.
+inline constexpr int kMinCaptionPixels = 9;
+
+// The pixel size to draw a caption in: `wanted` when the caption fits its `room` (pixels)
+// there, else the largest smaller size at which it fits, but never below kMinCaptionPixels (a
+// caption that fits nowhere is drawn at that size and cut). `advance(size)` measures the
+// caption at a pixel size in the face really used. With the Song face every caption fits, so
+// only a wider face a system puts in its place shrinks anything.
+template <class Advance>
+int FittedPixelSize(int wanted, int room, Advance advance) {
+    int size = wanted;
+    while (size > kMinCaptionPixels && advance(size) > room) --size;
+    return size;
+}
 
 // 15 twips to the pixel at 96 dpi; other resolutions scale in proportion.
 constexpr int TwipsToPixels(int twips, int dpi = 96) {

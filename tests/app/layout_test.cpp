@@ -83,9 +83,46 @@ TEST(Layout, AccessibleNamesSayGroupAndRow) {
         {ControlId::Text1, "槽钢 长度"},       {ControlId::Combo3, "不等边角钢 型号"},
         {ControlId::Text8, "工字钢 质量"},     {ControlId::Text14, "钢管 壁厚"},
         {ControlId::Text20, "板材 厚度"},      {ControlId::Text9, "圆钢 直径"},
-        {ControlId::Text12, "钢材密度取值"},
+        {ControlId::Text12, "钢材密度取值"},   {ControlId::Combo1, "槽钢 型号"},
+        {ControlId::Command1, "槽钢 计算"},    {ControlId::Command5, "圆钢 计算"},
+        {ControlId::Command6, "钢管 计算"},    {ControlId::Command7, "板材 计算"},
     };
     for (const auto& c : cases) EXPECT_EQ(AccessibleName(c.id), c.name);
+}
+
+TEST(Layout, EveryControlThatTakesTheFocusHasANameOfItsOwn) {
+    std::set<std::string> names;
+    for (ControlId id : TabOrder()) {
+        const std::string name = AccessibleName(id);
+        EXPECT_TRUE(names.insert(name).second)
+            << ControlLayout(id).name << " is called \"" << name << "\" like another control";
+        EXPECT_EQ(name.find("  "), std::string::npos) << name;
+        EXPECT_NE(name.back(), ' ') << ControlLayout(id).name;
+    }
+}
+
+TEST(Layout, ACaptionShrinksOnlyAsFarAsItMustAndNeverBelowTheFloor) {
+    // A caption that is `perPixel` pixels wide for every pixel of font size.
+    const struct {
+        const char* probe;
+        int wanted;
+        int room;
+        int perPixel;
+        int fitted;
+    } cases[] = {
+        {"fits as it is", 14, 17, 1, 14},
+        {"fits exactly", 14, 28, 2, 14},
+        {"one size smaller", 14, 26, 2, 13},
+        {"several sizes smaller", 14, 20, 2, 10},
+        {"fits only at the floor", 14, 18, 2, 9},
+        {"fits nowhere: drawn at the floor", 14, 5, 2, kMinCaptionPixels},
+        {"already below the floor stays", 8, 1, 2, 8},
+    };
+    for (const auto& c : cases) {
+        const int fitted =
+            FittedPixelSize(c.wanted, c.room, [&](int size) { return size * c.perPixel; });
+        EXPECT_EQ(fitted, c.fitted) << c.probe;
+    }
 }
 
 }  // namespace
