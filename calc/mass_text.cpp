@@ -1,5 +1,6 @@
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -23,9 +24,18 @@ std::string MassText(double kg) {
 
     // to_chars rounds correctly and never consults the locale, so "." is always the point.
     char buf[64];
+#if defined(__cpp_lib_to_chars)
     const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(kg),
                                       std::chars_format::scientific, kSignificantDigits - 1);
     const std::string_view sci(buf, static_cast<std::size_t>(result.ptr - buf));
+#else
+    // Standard libraries without floating-point to_chars (the WebAssembly build's): there
+    // snprintf rounds correctly as well and has no locale to consult, and "%.*e" writes the
+    // same form as to_chars' scientific one (at least two exponent digits).
+    const int length =
+        std::snprintf(buf, sizeof buf, "%.*e", kSignificantDigits - 1, std::fabs(kg));
+    const std::string_view sci(buf, static_cast<std::size_t>(length));
+#endif
     const std::size_t e = sci.find('e');
     std::string digits(1, sci[0]);
     if (e > 2) digits.append(sci.substr(2, e - 2));

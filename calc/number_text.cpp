@@ -2,6 +2,9 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#if !defined(__cpp_lib_to_chars)
+#include <cstdlib>
+#endif
 
 #include "calc/calc.h"
 
@@ -101,6 +104,34 @@ std::optional<std::int64_t> LeadingExponent(const Scanned& n) {
     return std::nullopt;
 }
 
+struct Parsed {
+    double value = 0.0;
+    bool outOfRange = false;  // beyond the double range, or so small it rounds to zero
+};
+
+// The nearest double to a plain decimal text (digits, an optional point and digits, an
+// optional exponent; Scan has already checked the form), or nothing when not all of it is read.
+std::optional<Parsed> ParseDecimal(const std::string& plain) {
+    Parsed out;
+#if defined(__cpp_lib_to_chars)
+    const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), out.value);
+    out.outOfRange = ec == std::errc::result_out_of_range;
+    if ((ec != std::errc() && !out.outOfRange) || end != plain.data() + plain.size()) {
+        return std::nullopt;
+    }
+#else
+    // Standard libraries without floating-point from_chars (the WebAssembly build's). There
+    // strtod rounds correctly too and reads no locale, so both give the same double; the
+    // caller is only told of an overflow, which strtod gives as an infinity; an underflow
+    // gives zero either way.
+    char* end = nullptr;
+    out.value = std::strtod(plain.c_str(), &end);
+    if (end != plain.c_str() + plain.size()) return std::nullopt;
+    out.outOfRange = out.value == std::numeric_limits<double>::infinity();
+#endif
+    return out;
+}
+
 }  // namespace
 
 std::optional<double> NumberTextValue(std::string_view text) {
@@ -126,13 +157,12 @@ std::optional<double> NumberTextValue(std::string_view text) {
 
     std::string plain = scanned->mantissa;
     if (scanned->exponent != 0) plain.append("e").append(std::to_string(scanned->exponent));
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (ec == std::errc::result_out_of_range) {
+    const auto value = ParseDecimal(plain);
+    if (!value) return std::nullopt;
+    if (value->outOfRange) {
         return sign * (*lead > 0 ? std::numeric_limits<double>::infinity() : 0.0);
     }
-    if (ec != std::errc() || end != plain.data() + plain.size()) return std::nullopt;
-    return sign * value;
+    return sign * value->value;
 }
 
 bool IsValidDimension(std::string_view text) {
