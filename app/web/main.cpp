@@ -1,0 +1,8 @@
+// Kalvet in a browser: builds the window into the page once the program has loaded, and keeps
+// it for as long as the page is open.
+#include "app/web/main_window.h"
+
+int main() {
+    static kalvet::web::MainWindow window;
+    return 0;
+}

@@ -1,0 +1,26 @@
+// Keeps the page, its manifest and its icon on the phone, so that it opens offline: answers
+// from the cache first and refreshes the cache whenever the network answers.
+const CACHE = "kalvet-1";
+const FILES = ["kalvet.html", "kalvet.webmanifest", "kalvet.png"];
+
+self.addEventListener("install", (event) => {
+  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+});
+
+self.addEventListener("activate", (event) => {
+  event.waitUntil(caches.keys()
+    .then((keys) => Promise.all(keys.filter((k) => k !== CACHE).map((k) => caches.delete(k))))
+    .then(() => self.clients.claim()));
+});
+
+self.addEventListener("fetch", (event) => {
+  if (event.request.method !== "GET") return;
+  event.respondWith(caches.open(CACHE).then((cache) =>
+    cache.match(event.request, {ignoreSearch: true}).then((cached) => {
+      const fresh = fetch(event.request).then((response) => {
+        if (response.ok) cache.put(event.request, response.clone());
+        return response;
+      });
+      return cached || fresh;
+    })));
+});
