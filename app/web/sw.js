@@ -21,6 +21,8 @@ self.addEventListener("fetch", (event) => {
         if (response.ok) cache.put(event.request, response.clone());
         return response;
       });
-      return cached || fresh;
+      if (!cached) return fresh;
+      fresh.catch(() => {});  // offline: the cached copy is the answer
+      return cached;
     })));
 });
