@@ -22,7 +22,13 @@ packages=(
   dpkg-dev file
   # a decimal-comma locale, so the test that results ignore the locale has one to switch to
   locales
+  # the page: emscripten (its JS optimizer needs acorn on node's module path), and chromium
+  # for the browser tests, driven headless by playwright-core from npm
+  emscripten node-acorn chromium
 )
+# node and npm come with the machine image; where they do not, Debian's serve.
+command -v node >/dev/null 2>&1 || packages+=(nodejs)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -42,4 +48,13 @@ fi
 if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
   echo "Generating the de_DE.UTF-8 locale"
   localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi
+
+# playwright-core for the browser tests, at the version the lock file pins; npm ci again only
+# when node_modules is missing or was installed from another lock file.
+web_tests=$(cd "$(dirname "$0")/../tests/app/web" && pwd)
+if ! cmp -s "$web_tests/package-lock.json" "$web_tests/node_modules/.kalvet-package-lock.json"; then
+  echo "Installing the browser tests' npm packages"
+  (cd "$web_tests" && npm ci --no-audit --no-fund)
+  cp "$web_tests/package-lock.json" "$web_tests/node_modules/.kalvet-package-lock.json"
 fi

@@ -1,6 +1,6 @@
 #include "app/web/page.h"
 
-#include <emscripten/html5.h>
+#include <emscripten/bind.h>
 
 #include <algorithm>
 #include <string>
@@ -17,11 +17,6 @@ val Document() { return val::global("document"); }
 val Str(std::string_view text) { return val(std::string(text)); }
 
 std::string Px(int pixels) { return std::to_string(pixels) + "px"; }
-
-std::string PlaceCss(const PixelRect& r) {
-    return "left:" + Px(r.left) + ";top:" + Px(r.top) + ";width:" + Px(r.width) +
-           ";height:" + Px(r.height);
-}
 
 // The window's look, in one sheet: classic flat controls, an etched group-box line through the
 // middle of its caption, labels beneath everything else and deaf to the pointer (a label that
@@ -41,150 +36,90 @@ button{padding:0;white-space:pre;border:1px solid #707070;background:#e1e1e1;tou
 button:active{background:#cce4f7}
 )css";
 
-// A copy of the text with every blank a no-break space, so the browser shows repeated blanks
-// as they stand instead of collapsing them.
-std::string WithNoBreakSpaces(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 8);
-    for (const char c : text) {
-        if (c == ' ') {
-            out += "\xC2\xA0";
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-Element Create(Element& parent, const char* tag, std::string_view name, const PixelRect& r) {
-    Element e = Document().call<val>("createElement", val(tag));
-    e.set("id", Str(name));
-    e["style"].set("cssText", val(PlaceCss(r)));
-    parent.call<void>("appendChild", e);
-    return e;
-}
-
-void Name(Element& e, std::string_view accessibleName, int tabIndex) {
-    e.call<void>("setAttribute", val("aria-label"), Str(accessibleName));
-    e.set("tabIndex", tabIndex);
-}
-
-struct Registered {
-    Listener listener;
-    void* context;
+struct Listeners {
+    Listener onPress = nullptr;
+    Listener onPointerDown = nullptr;
 };
-
-EM_BOOL OnClick(int, const EmscriptenMouseEvent*, void* data) {
-    const auto* r = static_cast<const Registered*>(data);
-    r->listener(r->context);
-    return EM_FALSE;  // the browser goes on with its own handling
-}
-
-EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* event, void* data) {
-    if (event->button != 0) return EM_FALSE;  // the primary button (or a tap) only
-    const auto* r = static_cast<const Registered*>(data);
-    r->listener(r->context);
-    return EM_FALSE;  // the box still takes the focus and places the caret
-}
+Listeners g_listeners;  // the page's one window
 
 struct FitTarget {
-    val area;
-    int width;
-    int height;
+    val area = val::undefined();
+    int width = 0;
+    int height = 0;
 };
+FitTarget g_fit;
 
-void Fit(const FitTarget& t) {
-    const double viewport = val::global("window")["innerWidth"].as<double>();
-    const double scale = std::min(1.0, viewport / t.width);
-    val style = t.area["style"];
-    if (scale < 1.0) {
-        style.set("transform", val("scale(" + std::to_string(scale) + ")"));
-        // A transform leaves the layout box at full size; the body takes the scaled height so
-        // the page scrolls no further than the window reaches.
-        val::global("document")["body"]["style"].set(
-            "height", val(std::to_string(t.height * scale) + "px"));
-    } else {
-        style.set("transform", val(""));
-        val::global("document")["body"]["style"].set("height", val(""));
-    }
+std::string TargetId(const val& event) {
+    const val id = event["target"]["id"];
+    return id.isString() ? id.as<std::string>() : std::string();
 }
 
-EM_BOOL OnResize(int, const EmscriptenUiEvent*, void* data) {
-    Fit(*static_cast<const FitTarget*>(data));
-    return EM_FALSE;
+void Press(val event) {
+    if (g_listeners.onPress != nullptr) g_listeners.onPress(TargetId(event));
+}
+
+void PointerDown(val event) {
+    if (event["button"].as<int>() != 0) return;  // the primary button (or a tap) only
+    if (g_listeners.onPointerDown != nullptr) g_listeners.onPointerDown(TargetId(event));
+}
+
+void Fit(val) {
+    const double viewport = val::global("window")["innerWidth"].as<double>();
+    const double scale = std::min(1.0, viewport / g_fit.width);
+    val areaStyle = g_fit.area["style"];
+    val bodyStyle = Document()["body"]["style"];
+    if (scale < 1.0) {
+        areaStyle.set("transform", val("scale(" + std::to_string(scale) + ")"));
+        // A transform leaves the layout box at full size; the body takes the scaled height so
+        // the page scrolls no further than the window reaches.
+        bodyStyle.set("height", val(std::to_string(g_fit.height * scale) + "px"));
+    } else {
+        areaStyle.set("transform", val(""));
+        bodyStyle.set("height", val(""));
+    }
 }
 
 }  // namespace
 
 void SetPageTitle(std::string_view title) { Document().set("title", Str(title)); }
 
-Element CreateClientArea(int width, int height, const std::string& fontCss) {
+Element CreateClientArea(int width, int height, const std::string& fontCss,
+                         const std::string& controlsHtml) {
+    Element area = Document().call<val>("createElement", val("div"));
+    area.set("id", val("Form1"));
+    area["style"].set("cssText", val("width:" + Px(width) + ";height:" + Px(height) +
+                                     ";font:" + fontCss));
+    // One parse of the whole window instead of a call per control and attribute.
+    area.set("innerHTML", val(controlsHtml));
+    return area;
+}
+
+Element FindControl(const Element& clientArea, std::string_view name) {
+    return clientArea.call<val>("querySelector", val("#" + std::string(name)));
+}
+
+void ShowClientArea(Element& clientArea, int width, int height) {
     val document = Document();
     val sheet = document.call<val>("createElement", val("style"));
     sheet.set("textContent", val(kStyleSheet));
     document["head"].call<void>("appendChild", sheet);
-
-    Element area = document.call<val>("createElement", val("div"));
-    area.set("id", val("Form1"));
-    area["style"].set("cssText", val("width:" + Px(width) + ";height:" + Px(height) +
-                                     ";font:" + fontCss));
-    document["body"].call<void>("appendChild", area);
-    return area;
-}
-
-Element CreateGroupBox(Element& parent, std::string_view name, std::string_view caption,
-                       const PixelRect& r, const std::string& captionFontCss) {
-    Element box = Create(parent, "fieldset", name, r);
-    Element legend = Document().call<val>("createElement", val("legend"));
-    legend.set("textContent", Str(caption));
-    legend["style"].set("font", val(captionFontCss));
-    box.call<void>("appendChild", legend);
-    return box;
-}
-
-Element GroupBoxCaption(const Element& groupBox) { return groupBox["firstChild"]; }
-
-Element CreateLabel(Element& parent, std::string_view name, std::string_view text,
-                    const PixelRect& r) {
-    Element label = Create(parent, "span", name, r);
-    label.set("className", val("label"));
-    label.set("textContent", Str(text));
-    return label;
-}
-
-Element CreateTextBox(Element& parent, std::string_view name, std::string_view text,
-                      const PixelRect& r, std::string_view accessibleName, int tabIndex) {
-    Element box = Create(parent, "input", name, r);
-    box.set("type", val("text"));
-    box.set("inputMode", val("decimal"));
-    box.set("autocomplete", val("off"));
-    box.set("spellcheck", false);
-    box.set("value", Str(text));
-    Name(box, accessibleName, tabIndex);
-    return box;
-}
-
-Element CreateList(Element& parent, std::string_view name, const PixelRect& r,
-                   std::string_view accessibleName, int tabIndex) {
-    Element list = Create(parent, "select", name, r);
-    Name(list, accessibleName, tabIndex);
-    return list;
-}
-
-Element CreateButton(Element& parent, std::string_view name, std::string_view caption,
-                     const PixelRect& r, std::string_view accessibleName, int tabIndex) {
-    Element button = Create(parent, "button", name, r);
-    button.set("type", val("button"));
-    button.set("textContent", Str(caption));
-    Name(button, accessibleName, tabIndex);
-    return button;
+    g_fit = {clientArea, width, height};
+    // Scaled while the page is still empty: reading the viewport's width lays the page out.
+    Fit(val::undefined());
+    document["body"].call<void>("appendChild", clientArea);
+    val::global("window").call<void>("addEventListener", val("resize"),
+                                     val::module_property("kalvetFit"));
 }
 
 double TextAdvance(std::string_view text, const std::string& fontCss) {
     static val context = Document()
                              .call<val>("createElement", val("canvas"))
                              .call<val>("getContext", val("2d"));
-    context.set("font", val(fontCss));
+    static std::string font;
+    if (font != fontCss) {  // parsing a font is the dearer part of a measurement
+        font = fontCss;
+        context.set("font", val(fontCss));
+    }
     return context.call<val>("measureText", Str(text))["width"].as<double>();
 }
 
@@ -202,10 +137,8 @@ void SetBoxText(Element& box, std::string_view text) {
     box.set("scrollLeft", 0);
 }
 
-void AppendListEntry(Element& list, std::string_view entry) {
-    val option = Document().call<val>("createElement", val("option"));
-    option.set("textContent", Str(WithNoBreakSpaces(entry)));
-    list.call<void>("appendChild", option);
+void SetListOptions(Element& list, const std::string& optionsHtml) {
+    list.set("innerHTML", val(optionsHtml));
 }
 
 int SelectedListIndex(const Element& list) { return list["selectedIndex"].as<int>(); }
@@ -214,23 +147,11 @@ void SelectListIndex(Element& list, int index) { list.set("selectedIndex", index
 
 void Focus(Element& control) { control.call<void>("focus"); }
 
-void ListenForPress(std::string_view name, Listener onPress, void* context) {
-    const std::string selector = "#" + std::string(name);
-    // Lives as long as the page: the listener is never removed.
-    auto* registered = new Registered{onPress, context};
-    emscripten_set_click_callback(selector.c_str(), registered, EM_FALSE, OnClick);
-}
-
-void ListenForPointerDown(std::string_view name, Listener onPointerDown, void* context) {
-    const std::string selector = "#" + std::string(name);
-    auto* registered = new Registered{onPointerDown, context};
-    emscripten_set_mousedown_callback(selector.c_str(), registered, EM_FALSE, OnMouseDown);
-}
-
-void FitToViewportWidth(Element& clientArea, int width, int height) {
-    static FitTarget target{clientArea, width, height};
-    Fit(target);
-    emscripten_set_resize_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, &target, EM_FALSE, OnResize);
+void ListenForControlEvents(Element& clientArea, Listener onPress, Listener onPointerDown) {
+    g_listeners = {onPress, onPointerDown};
+    clientArea.call<void>("addEventListener", val("click"), val::module_property("kalvetPress"));
+    clientArea.call<void>("addEventListener", val("mousedown"),
+                          val::module_property("kalvetPointerDown"));
 }
 
 void AnnounceReady() {
@@ -239,3 +160,10 @@ void AnnounceReady() {
 }
 
 }  // namespace kalvet::web
+
+// The page's listeners call back into C++ through these.
+EMSCRIPTEN_BINDINGS(kalvet_page) {
+    emscripten::function("kalvetPress", &kalvet::web::Press);
+    emscripten::function("kalvetPointerDown", &kalvet::web::PointerDown);
+    emscripten::function("kalvetFit", &kalvet::web::Fit);
+}
