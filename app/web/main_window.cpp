@@ -133,7 +133,7 @@ std::string ControlsHtml(int pixels, const std::array<int, kControlCount>& capti
         if (c.kind != ControlKind::Frame) continue;
         html.append("<fieldset id=\"").append(c.name).append("\" style=\"");
         html.append(PlaceCss(c.rect)).append("\"><legend style=\"font:");
-        html.append(FontCss(layout.frameFont, captionPixels[Index(c.id)]));
+        AppendEscaped(html, FontCss(layout.frameFont, captionPixels[Index(c.id)]));
         html.append("\">");
         AppendEscaped(html, c.text);
         html.append("</legend>").append(inside[Index(c.id)]).append("</fieldset>");

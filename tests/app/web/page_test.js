@@ -136,6 +136,47 @@ test("captions fit their controls and labels never cover a box, list or button",
   assert.deepEqual(problems, []);
 });
 
+test("in a wider face a caption that does not fit shrinks until it fits, never below 9 px", async () => {
+  // The page measures captions with a canvas; here every measurement comes out 1.6 times as
+  // wide, as in a face wider than the Song face the window is drawn for.
+  const wide = await context.newPage();
+  try {
+    await wide.addInitScript(() => {
+      const measure = CanvasRenderingContext2D.prototype.measureText;
+      window.realMeasure = (context, text) => measure.call(context, text).width;
+      CanvasRenderingContext2D.prototype.measureText = function (text) {
+        return { width: measure.call(this, text).width * 1.6 };
+      };
+    });
+    await load(wide);
+    const captions = layout.controls.filter((c) => ["label", "button", "frame"].includes(c.kind));
+    const found = await wide.evaluate((controls) => {
+      const canvas = document.createElement("canvas").getContext("2d");
+      return controls.map((c) => {
+        const e = document.getElementById(c.name);
+        const caption = c.kind === "frame" ? e.querySelector("legend") : e;
+        const style = getComputedStyle(caption);
+        // Room: a label's width, a button's inside its border, a group box's beside its
+        // caption's indent and gaps.
+        const room = c.width - (c.kind === "button" ? 2 : c.kind === "frame" ? 16 : 0);
+        let expected = 14;
+        const advance = (px) => {
+          canvas.font = `${c.kind === "frame" ? "bold " : ""}${px}px ${style.fontFamily}`;
+          return Math.ceil(window.realMeasure(canvas, c.text) * 1.6);
+        };
+        while (expected > 9 && advance(expected) > room) --expected;
+        return { name: c.name, size: parseFloat(style.fontSize), expected };
+      });
+    }, captions);
+    for (const f of found) assert.equal(f.size, f.expected, `${f.name} caption size`);
+    const shrunk = found.filter((f) => f.size < 14).map((f) => f.name);
+    assert.ok(shrunk.includes("Label4") && shrunk.includes("Frame6"), `shrunk: ${shrunk}`);
+    assert.ok(found.some((f) => f.size === 14), "captions that still fit keep their size");
+  } finally {
+    await wide.close();
+  }
+});
+
 test("the lists hold their entries in order, blanks as they stand, with the prompt shown", async () => {
   await load(page);
   for (const list of layout.controls.filter((c) => c.kind === "list")) {
