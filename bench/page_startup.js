@@ -3,7 +3,10 @@
 // same fonts. Both pages load from disk; runs alternate, each in a new tab of one browser, and
 // the medians and their ratio are printed.
 //
-//   node bench/page_startup.js [runs]      (default 21; needs the web preset's build)
+//   node bench/page_startup.js [runs] [page]
+//
+// runs defaults to 21; page to the web preset's build/web/app/web/kalvet.html (another build of
+// the page, to compare one change against the other).
 "use strict";
 
 const fs = require("node:fs");

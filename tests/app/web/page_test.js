@@ -212,6 +212,11 @@ test("a mouse click empties the twelve input boxes and no other", async () => {
     assert.equal(after, box.clickEmpties ? "" : "1500", `click in ${box.name}`);
   }
   assert.equal(boxes.filter((b) => b.clickEmpties).length, 12);
+  // Only the primary button empties a box: a right click opens the browser's menu on it.
+  await page.fill("#Text1", "1500");
+  await page.click("#Text1", { button: "right" });
+  assert.equal(await page.$eval("#Text1", (e) => e.value), "1500", "a right click empties nothing");
+  await page.keyboard.press("Escape");
   // What is typed after the click goes into the emptied box.
   await page.click("#Text1");
   await page.keyboard.type("2500");
