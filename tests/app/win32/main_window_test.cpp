@@ -589,7 +589,7 @@ void PressKey(HWND main, UINT key) {
         TranslateMessage(&down);
         DispatchMessageW(&down);
     }
-    MSG up{GetFocus(), WM_KEYUP, key, 0xC0000000, 0, {}};
+    MSG up{GetFocus(), WM_KEYUP, key, 0, 0, {}};
     if (!IsDialogMessageW(main, &up)) DispatchMessageW(&up);
     PumpMessages();
 }
