@@ -714,6 +714,28 @@ TEST(Win32Window, ALongResultShowsFromItsFirstDigit) {
     // The character at the left edge of the box is the first one.
     const LRESULT at = SendMessageW(result, EM_CHARFROMPOS, 0, MAKELPARAM(3, client.bottom / 2));
     EXPECT_EQ(LOWORD(at), 0);
+
+    // What is painted: the left third of the box is what the box shows holding only the first
+    // digits (a box scrolled to the end would start with "9.26").
+    RECT window{};
+    GetClientRect(w.Main(), &window);
+    const RECT place = PlaceOf(result);
+    const auto leftThird = [&] {
+        RepaintNow(w.Main());
+        const std::vector<DWORD> all = GrabClientArea(w.Main(), window);
+        std::vector<DWORD> part;
+        for (long y = place.top; y < place.bottom; ++y) {
+            for (long x = place.left; x < place.left + (place.right - place.left) / 3; ++x) {
+                part.push_back(all[static_cast<std::size_t>(y * window.right + x)]);
+            }
+        }
+        return part;
+    };
+    const std::vector<DWORD> shown = leftThird();
+    w.Type(ControlId::Text16, "29.26");
+    EXPECT_TRUE(shown == leftThird()) << "the box does not show the result's first digits";
+    w.Type(ControlId::Text16, "9.26094094");
+    EXPECT_FALSE(shown == leftThird()) << "the picture cannot tell the first digits from the last";
 }
 
 TEST(Win32Window, EnterOnAFocusedComputeButtonPressesIt) {
