@@ -284,12 +284,13 @@ TEST(Win32Window, SpotChecksInPixelsWorkedOutByHand) {
     }
 }
 
-std::wstring FirstInstalled(std::initializer_list<std::wstring> faces) {
+// The first of the wanted faces that is installed in the character set, or "" when none is.
+std::wstring FirstInstalled(std::initializer_list<std::wstring> faces, BYTE charset = GB2312_CHARSET) {
     const HDC dc = GetDC(nullptr);
     std::wstring found;
     for (const std::wstring& face : faces) {
         LOGFONTW query{};
-        query.lfCharSet = GB2312_CHARSET;
+        query.lfCharSet = charset;
         face.copy(query.lfFaceName, LF_FACESIZE - 1);
         bool any = false;
         EnumFontFamiliesExW(dc, &query, NoteFont, reinterpret_cast<LPARAM>(&any), 0);
@@ -764,29 +765,10 @@ TEST(Win32Window, EnterOnAFocusedComputeButtonPressesIt) {
     EXPECT_EQ(Changes(before, w.Snapshot()), "") << "Enter pressed another button too";
 }
 
-// The first of these faces that is installed in any character set, or "" when none is.
-std::wstring FirstInstalledLatin(std::initializer_list<std::wstring> faces) {
-    const HDC dc = GetDC(nullptr);
-    std::wstring found;
-    for (const std::wstring& face : faces) {
-        LOGFONTW query{};
-        query.lfCharSet = DEFAULT_CHARSET;
-        face.copy(query.lfFaceName, LF_FACESIZE - 1);
-        bool any = false;
-        EnumFontFamiliesExW(dc, &query, NoteFont, reinterpret_cast<LPARAM>(&any), 0);
-        if (any) {
-            found = face;
-            break;
-        }
-    }
-    ReleaseDC(nullptr, dc);
-    return found;
-}
-
 // On a system without the Song face, the face it falls back on may be wider: "mm" about 27
 // pixels in a 17-pixel label. The captions that would be cut, and only they, are drawn smaller.
 TEST(Win32Window, EveryCaptionFitsItsControlInAWiderFace) {
-    const std::wstring wide = FirstInstalledLatin({L"DejaVu Sans", L"Tahoma", L"Arial"});
+    const std::wstring wide = FirstInstalled({L"DejaVu Sans", L"Tahoma", L"Arial"}, DEFAULT_CHARSET);
     ASSERT_FALSE(wide.empty()) << "no wide Latin face to try";
     OpenWindow w(wide);
     ASSERT_TRUE(w.Opened());
