@@ -123,10 +123,6 @@ double TextAdvance(std::string_view text, const std::string& fontCss) {
     return context.call<val>("measureText", Str(text))["width"].as<double>();
 }
 
-void SetCaptionPixelSize(Element& caption, int pixels) {
-    caption["style"].set("fontSize", val(Px(pixels)));
-}
-
 std::string BoxText(const Element& box) { return box["value"].as<std::string>(); }
 
 void SetBoxText(Element& box, std::string_view text) {

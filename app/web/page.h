@@ -33,8 +33,6 @@ void ShowClientArea(Element& clientArea, int width, int height);
 
 // The width in pixels of `text` drawn in `fontCss`, in the face the page really uses.
 double TextAdvance(std::string_view text, const std::string& fontCss);
-// Draws a caption (label, group-box caption or button) at another pixel size.
-void SetCaptionPixelSize(Element& caption, int pixels);
 
 // A text box's whole text; replacing it shows the new text from its first character.
 std::string BoxText(const Element& box);

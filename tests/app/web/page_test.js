@@ -390,7 +390,7 @@ test("served over http, the service worker keeps the page working offline", asyn
     await p.waitForFunction(() => navigator.serviceWorker.controller !== null);
     const cached = await p.evaluate(async () => (await (await caches.keys()).reduce(async (all, k) =>
       (await all).concat((await (await caches.open(k)).keys()).map((r) => new URL(r.url).pathname)), [])));
-    assert.deepEqual(cached.sort(), ["/kalvet.html", "/kalvet.png", "/kalvet.webmanifest"]);
+    assert.deepEqual(cached.sort(), ["/kalvet-192.png", "/kalvet-512.png", "/kalvet.html", "/kalvet.png", "/kalvet.webmanifest"]);
 
     server.closeAllConnections();
     await new Promise((resolve) => server.close(resolve));
