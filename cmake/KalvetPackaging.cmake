@@ -24,8 +24,6 @@ else()
   # The window is drawn in a Song face with SimSun's metrics; without it the Latin unit labels
   # would be clipped.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-arphic-uming)
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/kalvet.png
-          DESTINATION share/icons/hicolor/64x64/apps)
 endif()
 
 include(CPack)

@@ -13,6 +13,8 @@ packages=(
   qt6-base-dev libfontconfig-dev fonts-arphic-uming
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
+  # the icon's PNGs, rendered from its drawing at build time
+  librsvg2-bin
   # screenshots of the running window; GNU time for the start-up benchmark
   imagemagick time
   # the .deb package and its dependency list

@@ -12,6 +12,8 @@
 #include <functional>
 #include <utility>
 
+#include "app/qt/program_icon.h"
+
 namespace kalvet::qt {
 
 namespace {
@@ -97,6 +99,8 @@ void PrepareApplication() {
     // of 19-pixel boxes; Fusion draws the same everywhere and fits.
     QApplication::setStyle(QStringLiteral("Fusion"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalvet"));
+    // Every window takes it, for the title bar and the task bar.
+    QGuiApplication::setWindowIcon(ProgramIcon());
 }
 
 MainWindow::MainWindow() {
