@@ -17,8 +17,9 @@ packages=(
   librsvg2-bin
   # screenshots of the running window; GNU time for the start-up benchmark
   imagemagick time
-  # the .deb package and its dependency list
-  dpkg-dev file
+  # the .deb package and its dependency list; the validators of its menu and software centre
+  # entries
+  dpkg-dev file desktop-file-utils appstream
   # a decimal-comma locale, so the test that results ignore the locale has one to switch to
   locales
 )
