@@ -1,7 +1,7 @@
 # Exploit mitigations for native Linux release builds: position-independent executables (so
 # ASLR moves the program too), relocations made read-only and bound before main, stack canaries,
 # and glibc's checked variants of memory and string calls. The 32-bit Windows build gets ASLR
-# and DEP from its linker flags in cmake/mingw-i686.cmake.
+# and DEP from its linker flags in cmake/mingw.cmake.
 #
 # Sanitizer and fuzz builds are left alone: their runtimes bring stronger checks of their own,
 # and _FORTIFY_SOURCE's wrappers would route calls around ASan's interceptors.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks that built programs carry the exploit mitigations their builds ask for: Linux ELF
-# programs from cmake/KalvetHardening.cmake, Windows programs from cmake/mingw-i686.cmake.
+# programs from cmake/KalvetHardening.cmake, Windows programs from cmake/mingw.cmake.
 # A compiler or linker that silently drops a flag leaves no trace in the build log, only in
 # the binary, so the binary is what is read.
 #

@@ -9,6 +9,9 @@ packages=(
   # 32-bit Windows build, and wine with a virtual display to run it here
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386 xvfb xauth
+  # the same program built 64-bit, and a 64-bit wine to run its tests where the kernel runs no
+  # 32-bit programs
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
   # Qt front end, and the Song-style CJK face with SimSun's metrics that stands in for SimSun
   qt6-base-dev libfontconfig-dev fonts-arphic-uming
   # fuzzing and sanitizers

@@ -16,7 +16,8 @@ set -u
 xvfb_run=$1
 wine=$2
 program=$3
-wineserver="${wine}server"
+# The wineserver on the PATH serves a 32-bit and a 64-bit wine alike.
+wineserver=${WINESERVER:-wineserver}
 
 # A crash must end the program, not wait in the debugger.
 WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winedbg.exe=d"
