@@ -16,8 +16,8 @@ packages=(
   qt6-base-dev libfontconfig-dev fonts-arphic-uming
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
-  # the icon's PNGs, rendered from its drawing at build time
-  librsvg2-bin
+  # the icon's PNGs and the Windows .ico, rendered from its drawing at build time
+  librsvg2-bin icoutils
   # screenshots of the running window; GNU time for the start-up benchmark
   imagemagick time
   # the .deb package and its dependency list; the validators of its menu and software centre
