@@ -111,5 +111,12 @@ echo "$listing" | sed 's/^/  /'
 need "$listing" "kalvet.exe" '/kalvet\.exe$'
 need "$listing" "the read-me" '/README\.txt$'
 need "$(echo "$listing" | wc -l)" "nothing but the program and its read-me" '^ *[23]$'
+readme=$(cd "$unpacked" && cmake -E tar xf "$zip" && cat */README.txt)
+need "$(head -c 3 <<<"$readme" | od -An -tx1)" "a read-me Notepad takes for UTF-8 (byte-order mark)" 'ef bb bf'
+need "$readme" "a read-me with Windows line ends" $'\r$'
+need "$readme" "a read-me saying in Chinese what the program is" '计算一段钢材的质量'
+need "$readme" "a read-me saying in Chinese that nothing is installed" '不需要安装'
+need "$readme" "a read-me saying in English what the program is" 'mass in kg of a piece of rolled steel'
+need "$readme" "a read-me saying in English that nothing is installed" 'nothing to install'
 
 exit $status
