@@ -14,6 +14,8 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
   # Qt front end, and the Song-style CJK face with SimSun's metrics that stands in for SimSun
   qt6-base-dev libfontconfig-dev fonts-arphic-uming
+  # a wide Latin face, to test that captions still fit on a system without the Song face
+  fonts-dejavu-core
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
   # the icon's PNGs and the Windows .ico, rendered from its drawing at build time

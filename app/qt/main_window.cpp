@@ -1,5 +1,7 @@
 #include "app/qt/main_window.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -8,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionButton>
 #include <qdrawutil.h>
 #include <functional>
 #include <utility>
@@ -49,6 +52,47 @@ private:
     std::function<void()> onClick_;
 };
 
+// A compute button that Enter presses as well as Space, as a focused push button is pressed on
+// Windows: a keyboard user tabs to it and presses Enter. Once per key press, as a click.
+class ComputeButton final : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+        if (enter && modifiers == Qt::NoModifier) {
+            if (!event->isAutoRepeat()) click();
+            event->accept();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
+// A designation list as a screen reader hears it: its name is its group and row ("槽钢 型号"),
+// its value the entry it shows. Qt's own interface for lists names them, on Linux, by the
+// entry shown, so that all four would be heard as "请选择型号".
+class ListAccessible final : public QAccessibleWidget {
+public:
+    explicit ListAccessible(QWidget* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return widget()->accessibleName();
+        if (t == QAccessible::Value) return static_cast<const QComboBox*>(widget())->currentText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* MakeListAccessible(const QString& className, QObject* object) {
+    // Only the window's own lists: they carry a name of their own, set from the layout.
+    if (className != QLatin1String("QComboBox") || !object->isWidgetType()) return nullptr;
+    auto* list = static_cast<QWidget*>(object);
+    if (list->accessibleName().isEmpty() || list->objectName().isEmpty()) return nullptr;
+    return new ListAccessible(list);
+}
+
 }  // namespace
 
 // The size goes in pixels through the same twips-to-pixel rule as the control rectangles
@@ -74,9 +118,12 @@ QFont MakeFont(const FontChoice& wanted) {
 GroupBox::GroupBox(const QString& title, const QFont& captionFont, QWidget* parent)
     : QGroupBox(title, parent), captionFont_(captionFont) {}
 
+void GroupBox::SetCaptionFont(const QFont& font) {
+    captionFont_ = font;
+    update();
+}
+
 void GroupBox::paintEvent(QPaintEvent*) {
-    constexpr int kCaptionIndent = 6;  // pixels from the left edge to the caption's gap
-    constexpr int kCaptionGap = 2;     // blank on either side of the caption text
     QPainter painter(this);
     painter.setFont(captionFont_);
     const QFontMetrics metrics(captionFont_);
@@ -99,6 +146,7 @@ void PrepareApplication() {
     // of 19-pixel boxes; Fusion draws the same everywhere and fits.
     QApplication::setStyle(QStringLiteral("Fusion"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalvet"));
+    QAccessible::installFactory(MakeListAccessible);
     // Every window takes it, for the title bar and the task bar.
     QGuiApplication::setWindowIcon(ProgramIcon());
 }
@@ -131,6 +179,9 @@ MainWindow::MainWindow() {
                 // Where a native static control puts its text; the taller row labels then
                 // line up with the short ones beside the same box.
                 label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                // Several labels reach into the box beside them (the "型号" labels of two
+                // groups by nine pixels): a press there belongs to the box.
+                label->setAttribute(Qt::WA_TransparentForMouseEvents);
                 made = label;
                 break;
             }
@@ -148,7 +199,7 @@ MainWindow::MainWindow() {
                 break;
             }
             case ControlKind::Button: {
-                auto* button = new QPushButton(FromUtf8(c.text), parent);
+                auto* button = new ComputeButton(FromUtf8(c.text), parent);
                 const ControlId id = c.id;
                 QObject::connect(button, &QPushButton::clicked, this,
                                  [this, id] { form_.ButtonClicked(id); });
@@ -159,12 +210,19 @@ MainWindow::MainWindow() {
                 break;
         }
         made->setObjectName(FromUtf8(c.name));
-        if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox) {
-            made->setAccessibleName(FromUtf8(AccessibleName(c.id)));
-        }
+        if (c.kind != ControlKind::Label) made->setAccessibleName(FromUtf8(AccessibleName(c.id)));
         controls_[Index(c.id)] = made;
     }
-    for (const ControlItem& c : Controls()) controls_[Index(c.id)]->setGeometry(ToPixels(c.rect));
+    for (const ControlItem& c : Controls()) {
+        QWidget* control = controls_[Index(c.id)];
+        control->setGeometry(ToPixels(c.rect));
+        // Labels lie beneath the boxes, as in the layout, and name the box of their row.
+        if (c.kind == ControlKind::Label) control->lower();
+        if (c.rowLabel != ControlId::None) {
+            static_cast<QLabel*>(controls_[Index(c.rowLabel)])->setBuddy(control);
+        }
+    }
+    FitCaptions();
 
     const auto order = TabOrder();
     for (std::size_t i = 1; i < order.size(); ++i) {
@@ -173,6 +231,48 @@ MainWindow::MainWindow() {
     controls_[Index(order.front())]->setFocus();
 
     form_.Form_Load();
+}
+
+int MainWindow::CaptionRoom(ControlId id) const {
+    const QWidget* control = controls_[Index(id)];
+    switch (ControlLayout(id).kind) {
+        case ControlKind::Label:
+            return control->contentsRect().width();
+        case ControlKind::Frame:
+            return control->width() - 2 * (GroupBox::kCaptionIndent + GroupBox::kCaptionGap);
+        case ControlKind::Button: {
+            QStyleOptionButton option;
+            option.initFrom(control);
+            return control->style()->subElementRect(QStyle::SE_PushButtonContents, &option, control).width();
+        }
+        case ControlKind::TextBox:
+        case ControlKind::ComboBox:
+            break;
+    }
+    return 0;
+}
+
+void MainWindow::FitCaptions() {
+    for (const ControlItem& c : Controls()) {
+        const int room = CaptionRoom(c.id);
+        if (room <= 0) continue;
+        QWidget* control = controls_[Index(c.id)];
+        auto* frame = c.kind == ControlKind::Frame ? static_cast<GroupBox*>(control) : nullptr;
+        QFont font = frame != nullptr ? frame->CaptionFont() : control->font();
+        const QString caption = FromUtf8(c.text);
+        const int wanted = font.pixelSize();
+        const int fitted = FittedPixelSize(wanted, room, [&](int size) {
+            font.setPixelSize(size);
+            return QFontMetrics(font).horizontalAdvance(caption);
+        });
+        if (fitted == wanted) continue;
+        font.setPixelSize(fitted);
+        if (frame != nullptr) {
+            frame->SetCaptionFont(font);
+        } else {
+            control->setFont(font);
+        }
+    }
 }
 
 QLineEdit* MainWindow::Box(ControlId id) const {
@@ -186,7 +286,12 @@ QComboBox* MainWindow::List(ControlId id) const {
 std::string MainWindow::Text(ControlId textBox) const { return ToUtf8(Box(textBox)->text()); }
 
 void MainWindow::SetText(ControlId textBox, std::string_view text) {
-    Box(textBox)->setText(FromUtf8(text));
+    QLineEdit* box = Box(textBox);
+    box->setText(FromUtf8(text));
+    // setText leaves the cursor at the end, and a result wider than its box would show only
+    // its last digits ("9.26094094" of 29.26094094): shown from its start, as a native box
+    // shows a text set into it.
+    box->setCursorPosition(0);
 }
 
 void MainWindow::AddListEntry(ControlId list, std::string_view entry) {

@@ -37,8 +37,14 @@ QFont MakeFont(const FontChoice& wanted);
 // and undoing it control by control costs a font change (and a new text layout) for each.
 class GroupBox final : public QGroupBox {
 public:
+    // Pixels from the left edge to the caption, and blank on either side of the caption text:
+    // the caption has the box's width less twice both.
+    static constexpr int kCaptionIndent = 6;
+    static constexpr int kCaptionGap = 2;
+
     GroupBox(const QString& title, const QFont& captionFont, QWidget* parent);
     const QFont& CaptionFont() const { return captionFont_; }
+    void SetCaptionFont(const QFont& font);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -60,7 +66,16 @@ public:
     void SelectListEntry(ControlId list, int index) override;
     std::string ShownEntry(ControlId list) const override;
 
+    // The room a control gives its caption, in pixels: what the text may be wide at most
+    // before it is cut. Labels, group boxes and buttons have captions; other controls 0.
+    int CaptionRoom(ControlId id) const;
+
 private:
+    // Where a caption does not fit its control in the face the system really gave, that
+    // control alone gets a smaller pixel size (FittedPixelSize); with the Song face, or its
+    // stand-in, nothing changes.
+    void FitCaptions();
+
     QLineEdit* Box(ControlId id) const;
     QComboBox* List(ControlId id) const;
 

@@ -62,11 +62,13 @@ std::wstring InstalledFace(const FontChoice& font) {
     return chosen.empty() ? wanted : chosen;
 }
 
-HFONT CreateLayoutFont(const FontChoice& font, const std::wstring& face, int dpi) {
+int LayoutFontPixels(const FontChoice& font, int dpi) { return MulDiv(font.tenthsOfPoint, dpi, 720); }
+
+HFONT CreateLayoutFont(const FontChoice& font, const std::wstring& face, int pixels, int charset) {
     LOGFONTW logical{};
-    logical.lfHeight = -MulDiv(font.tenthsOfPoint, dpi, 720);
+    logical.lfHeight = -pixels;
     logical.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    logical.lfCharSet = static_cast<BYTE>(font.charset);
+    logical.lfCharSet = static_cast<BYTE>(charset);
     logical.lfOutPrecision = OUT_DEFAULT_PRECIS;
     logical.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     logical.lfQuality = DEFAULT_QUALITY;

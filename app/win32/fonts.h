@@ -15,7 +15,11 @@ namespace kalvet::win32 {
 // The installed face to use for `font`, or font.face itself when no candidate is installed.
 std::wstring InstalledFace(const FontChoice& font);
 
-// The font `font` describes, at `dpi`, in the face InstalledFace chose. The caller owns it.
-HFONT CreateLayoutFont(const FontChoice& font, const std::wstring& face, int dpi);
+// The font's pixel size (character height, without the internal leading) at `dpi`.
+int LayoutFontPixels(const FontChoice& font, int dpi);
+
+// The font `font` describes, in `face` (the one InstalledFace chose), `pixels` high, asking
+// for `charset` (normally font.charset). The caller owns it.
+HFONT CreateLayoutFont(const FontChoice& font, const std::wstring& face, int pixels, int charset);
 
 }  // namespace kalvet::win32

@@ -86,9 +86,42 @@ void FitSelectionField(HWND list, int height) {
     SendMessageW(list, CB_SETITEMHEIGHT, selectionField, std::max(1, probe + height - measured));
 }
 
+// The room a control gives its caption, in pixels: a label its whole width, a group box its
+// width less the frame line and gap on either side of the caption, a button its width less
+// the raised edge. Other controls have no caption.
+int CaptionRoom(const ControlItem& item, HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    switch (item.kind) {
+        case ControlKind::Label:
+            return client.right;
+        case ControlKind::Frame:
+            return client.right - 2 * 8;
+        case ControlKind::Button:
+            return client.right - 2 * 3;
+        case ControlKind::TextBox:
+        case ControlKind::ComboBox:
+            break;
+    }
+    return 0;
+}
+
+int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
+    const HGDIOBJ previous = SelectObject(dc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, previous);
+    return extent.cx;
+}
+
+void DeleteFonts(std::vector<HFONT>& fonts) {
+    for (const HFONT font : fonts) DeleteObject(font);
+    fonts.clear();
+}
+
 }  // namespace
 
-std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance) {
+std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, std::wstring_view face) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     if (!GetClassInfoExW(instance, kClassName, &windowClass)) {
@@ -104,6 +137,7 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance) {
     }
 
     std::unique_ptr<MainWindow> self(new MainWindow());
+    self->face_ = face;
     // No size yet: the right one depends on the resolution of the screen the window opens on.
     const HWND window = CreateWindowExW(kWindowExStyle, kClassName, Widen(Window1Layout().caption).c_str(),
                                         kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
@@ -124,6 +158,7 @@ MainWindow::~MainWindow() {
     }
     if (font_ != nullptr) DeleteObject(font_);
     if (frameFont_ != nullptr) DeleteObject(frameFont_);
+    DeleteFonts(fittedFonts_);
 }
 
 void MainWindow::Show(int showCommand) {
@@ -133,10 +168,17 @@ void MainWindow::Show(int showCommand) {
 
 bool MainWindow::CreateControls(HINSTANCE instance, int dpi) {
     // The dialog manager tabs through the children in z-order, which is creation order: the
-    // Tab stops come first, in Tab order. Labels follow, and the group boxes come last so that
-    // they lie behind everything drawn over them.
+    // Tab stops come first, in Tab order, each right after the label naming its row, since a
+    // screen reader names a box without a caption of its own by the static text just before
+    // it. The other labels follow, and the group boxes come last so that they lie behind
+    // everything drawn over them.
     for (const ControlId id : TabOrder()) {
-        if (CreateControl(instance, ControlLayout(id), dpi, true) == nullptr) return false;
+        const ControlItem& item = ControlLayout(id);
+        if (item.rowLabel != ControlId::None &&
+            CreateControl(instance, ControlLayout(item.rowLabel), dpi, false) == nullptr) {
+            return false;
+        }
+        if (CreateControl(instance, item, dpi, true) == nullptr) return false;
     }
     for (const bool frames : {false, true}) {
         for (const ControlItem& item : Controls()) {
@@ -163,14 +205,21 @@ HWND MainWindow::CreateControl(HINSTANCE instance, const ControlItem& item, int 
     if (control != nullptr && item.kind == ControlKind::TextBox) {
         SetWindowSubclass(control, TextBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
     }
+    if (control != nullptr && item.kind == ControlKind::Label) {
+        SetWindowSubclass(control, LabelProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
     controls_[static_cast<std::size_t>(item.id)] = control;
     return control;
 }
 
 void MainWindow::LayOut(int dpi, bool moveControls) {
     const WindowLayout& window = Window1Layout();
-    HFONT font = CreateLayoutFont(window.font, InstalledFace(window.font), dpi);
-    HFONT frameFont = CreateLayoutFont(window.frameFont, InstalledFace(window.frameFont), dpi);
+    const std::wstring face = face_.empty() ? InstalledFace(window.font) : face_;
+    const std::wstring frameFace = face_.empty() ? InstalledFace(window.frameFont) : face_;
+    HFONT font = MakeFont(window.font, face, LayoutFontPixels(window.font, dpi));
+    HFONT frameFont = MakeFont(window.frameFont, frameFace, LayoutFontPixels(window.frameFont, dpi));
+    std::vector<HFONT> replaced;
+    replaced.swap(fittedFonts_);
     for (const ControlItem& item : Controls()) {
         const HWND control = Control(item.id);
         const HFONT own = item.kind == ControlKind::Frame ? frameFont : font;
@@ -193,13 +242,96 @@ void MainWindow::LayOut(int dpi, bool moveControls) {
         SendMessageW(control, CB_SETMINVISIBLE, kVisibleListEntries, 0);
         FitSelectionField(control, height);
     }
-    // The controls hold the new fonts now; the old ones can go.
     std::swap(font_, font);
     std::swap(frameFont_, frameFont);
+    FitCaptions(face, dpi);
+    // The controls hold the new fonts now; the old ones can go.
     if (font != nullptr) DeleteObject(font);
     if (frameFont != nullptr) DeleteObject(frameFont);
+    DeleteFonts(replaced);
     SizeClientArea(dpi);
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+HFONT MainWindow::MakeFont(const FontChoice& font, const std::wstring& face, int pixels) const {
+    // A face a test chose may lack the Chinese character set; asked for it, the font mapper
+    // would quietly swap in a face that has it.
+    return CreateLayoutFont(font, face, pixels, face_.empty() ? font.charset : DEFAULT_CHARSET);
+}
+
+void MainWindow::FitCaptions(const std::wstring& face, int dpi) {
+    const WindowLayout& window = Window1Layout();
+    const HDC dc = GetDC(window_);
+    for (const ControlItem& item : Controls()) {
+        const HWND control = Control(item.id);
+        const int room = CaptionRoom(item, control);
+        if (room <= 0) continue;
+        const bool frame = item.kind == ControlKind::Frame;
+        const FontChoice& choice = frame ? window.frameFont : window.font;
+        const std::wstring caption = Widen(item.text);
+        if (TextWidth(dc, frame ? frameFont_ : font_, caption) <= room) continue;
+        const int fitted = FittedPixelSize(LayoutFontPixels(choice, dpi), room, [&](int size) {
+            const HFONT trial = MakeFont(choice, face, size);
+            const int width = TextWidth(dc, trial, caption);
+            DeleteObject(trial);
+            return width;
+        });
+        const HFONT smaller = MakeFont(choice, face, fitted);
+        if (smaller == nullptr) continue;
+        fittedFonts_.push_back(smaller);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(smaller), FALSE);
+    }
+    ReleaseDC(window_, dc);
+}
+
+void MainWindow::LeaveOutControlsUnder(HWND label, HDC dc) const {
+    const auto placeOf = [this](HWND control) {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    };
+    const RECT place = placeOf(label);
+    for (const ControlItem& other : Controls()) {
+        if (other.kind == ControlKind::Label || other.kind == ControlKind::Frame) continue;
+        const RECT box = placeOf(Control(other.id));
+        RECT overlap{};
+        if (!IntersectRect(&overlap, &place, &box)) continue;
+        ExcludeClipRect(dc, overlap.left - place.left, overlap.top - place.top, overlap.right - place.left,
+                        overlap.bottom - place.top);
+    }
+}
+
+LRESULT CALLBACK MainWindow::LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR subclassId, DWORD_PTR self) {
+    const auto* window = reinterpret_cast<const MainWindow*>(self);
+    switch (message) {
+        case WM_PAINT: {
+            // A static control paints into the device context it is handed, when it is
+            // handed one; clipped here, before it draws its background and text.
+            if (wParam != 0) break;
+            PAINTSTRUCT paint{};
+            const HDC dc = BeginPaint(label, &paint);
+            window->LeaveOutControlsUnder(label, dc);
+            DefSubclassProc(label, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+            EndPaint(label, &paint);
+            return 0;
+        }
+        case WM_ERASEBKGND: {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            const int saved = SaveDC(dc);
+            window->LeaveOutControlsUnder(label, dc);
+            const LRESULT erased = DefSubclassProc(label, message, wParam, lParam);
+            RestoreDC(dc, saved);
+            return erased;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(label, LabelProcedure, subclassId);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(label, message, wParam, lParam);
 }
 
 void MainWindow::SizeClientArea(int dpi) {
@@ -244,6 +376,15 @@ LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM w
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
+            // The dialog manager turns Enter into IDOK when the window names no default
+            // button; on a focused compute button Enter presses it, as on any Windows dialog.
+            if (LOWORD(wParam) == IDOK && HIWORD(wParam) == 0) {
+                const auto id = ControlFromChildId(GetDlgCtrlID(GetFocus()));
+                if (id && IsChild(window_, GetFocus()) && ControlLayout(*id).kind == ControlKind::Button) {
+                    form_.ButtonClicked(*id);
+                }
+                return 0;
+            }
             if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
                 const auto id = ControlFromChildId(LOWORD(wParam));
                 if (id && ControlLayout(*id).kind == ControlKind::Button) form_.ButtonClicked(*id);

@@ -8,6 +8,8 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/form1.h"
 #include "app/layout.h"
@@ -25,7 +27,9 @@ class MainWindow final : public Window {
 public:
     // Creates the window and all its controls, sized for the screen it opens on, and runs
     // Form_Load. The window stays hidden until Show. Nothing when Windows refuses a window.
-    static std::unique_ptr<MainWindow> Create(HINSTANCE instance);
+    // `face` replaces the face the window would choose; only tests that try another face
+    // pass one.
+    static std::unique_ptr<MainWindow> Create(HINSTANCE instance, std::wstring_view face = {});
 
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -57,12 +61,24 @@ private:
     bool CreateControls(HINSTANCE instance, int dpi);
     HWND CreateControl(HINSTANCE instance, const ControlItem& item, int dpi, bool tabStop);
     void LayOut(int dpi, bool moveControls);
+    // Where a caption does not fit its control in the face in use, that control alone gets a
+    // smaller size of the same face (FittedPixelSize); with the Song face nothing changes.
+    void FitCaptions(const std::wstring& face, int dpi);
+    HFONT MakeFont(const FontChoice& font, const std::wstring& face, int pixels) const;
+    // Several labels reach into the box, list or button beside them: a label paints with
+    // those parts left out, so that it never covers the control (a static control takes no
+    // clicks, so they reach the control anyway).
+    static LRESULT CALLBACK LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR subclassId, DWORD_PTR self);
+    void LeaveOutControlsUnder(HWND label, HDC dc) const;
     void SizeClientArea(int dpi);
 
     HWND window_ = nullptr;
     std::array<HWND, kControlCount> controls_{};
     HFONT font_ = nullptr;
     HFONT frameFont_ = nullptr;
+    std::vector<HFONT> fittedFonts_;  // the smaller fonts of captions that did not fit
+    std::wstring face_;               // the face tests chose, or empty
     HWND focus_ = nullptr;  // the control to give the focus back to on reactivation
     bool quitOnDestroy_ = true;
     Form1 form_{*this};

@@ -132,7 +132,7 @@ void PumpMessages() {
 // Win32 ID, the way the dialog manager and accessibility tools find them.
 class OpenWindow {
 public:
-    OpenWindow() : window_(MainWindow::Create(GetModuleHandleW(nullptr))) {
+    explicit OpenWindow(std::wstring_view face = {}) : window_(MainWindow::Create(GetModuleHandleW(nullptr), face)) {
         if (window_) window_->Show(SW_SHOWNORMAL);
         PumpMessages();
     }
@@ -287,7 +287,6 @@ TEST(Win32Window, SpotChecksInPixelsWorkedOutByHand) {
     }
 }
 
-// The first of the wanted faces that is installed, or "" when none is.
 std::wstring FirstInstalled(std::initializer_list<std::wstring> faces) {
     const HDC dc = GetDC(nullptr);
     std::wstring found;
@@ -584,6 +583,226 @@ TEST(Win32Window, AResolutionChangeLaysTheWindowOutAgain) {
     LOGFONTW gone{};
     EXPECT_EQ(GetObjectW(oldFont, sizeof gone, &gone), 0) << "the replaced font was not deleted";
     EXPECT_EQ(GetObjectW(oldFrameFont, sizeof gone, &gone), 0) << "the replaced font was not deleted";
+}
+
+// Presses a key the way the message loop hands it over: through the dialog manager first.
+void PressKey(HWND main, UINT key) {
+    MSG down{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+    if (!IsDialogMessageW(main, &down)) {
+        TranslateMessage(&down);
+        DispatchMessageW(&down);
+    }
+    MSG up{GetFocus(), WM_KEYUP, key, 0, 0, {}};
+    if (!IsDialogMessageW(main, &up)) DispatchMessageW(&up);
+    PumpMessages();
+}
+
+// The client area as it is on the screen, one 32-bit pixel per entry, row by row.
+std::vector<DWORD> GrabClientArea(HWND window, const RECT& client) {
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    const int width = client.right;
+    const int height = client.bottom;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> copy(pixels, pixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return copy;
+}
+
+void RepaintNow(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    PumpMessages();
+}
+
+// Labels reach into the boxes beside them (the "型号" labels of two groups by nine pixels), yet
+// the boxes, lists and buttons show exactly what they show with no label at all, however the
+// window was last painted.
+TEST(Win32Window, NoLabelPaintsOverABoxListOrButton) {
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    for (const int dpi : {96, 144}) {
+        SCOPED_TRACE("at " + std::to_string(dpi) + " dpi");
+        RECT suggested{};
+        GetWindowRect(w.Main(), &suggested);
+        SendMessageW(w.Main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        SetWindowPos(w.Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        RepaintNow(w.Main());
+        // The labels painted last, as after a repaint of them alone.
+        for (const ControlItem& item : Controls()) {
+            if (item.kind == ControlKind::Label) RepaintNow(w[item.id]);
+        }
+        RECT client{};
+        GetClientRect(w.Main(), &client);
+        const std::vector<DWORD> withLabels = GrabClientArea(w.Main(), client);
+        for (const ControlItem& item : Controls()) {
+            if (item.kind == ControlKind::Label) ShowWindow(w[item.id], SW_HIDE);
+        }
+        RepaintNow(w.Main());
+        const std::vector<DWORD> withoutLabels = GrabClientArea(w.Main(), client);
+        for (const ControlItem& item : Controls()) {
+            if (item.kind == ControlKind::Label) ShowWindow(w[item.id], SW_SHOWNA);
+        }
+        RepaintNow(w.Main());
+
+        int differing = 0;
+        for (const ControlItem& item : Controls()) {
+            if (item.kind == ControlKind::Label || item.kind == ControlKind::Frame) continue;
+            const RECT place = PlaceOf(w[item.id]);
+            int here = 0;
+            for (long y = place.top; y < place.bottom; ++y) {
+                for (long x = place.left; x < place.right; ++x) {
+                    const auto i = static_cast<std::size_t>(y * client.right + x);
+                    if (withLabels[i] != withoutLabels[i]) ++here;
+                }
+            }
+            EXPECT_EQ(here, 0) << item.name << " at " << Show(place) << ": " << here << " pixels differ with the labels shown";
+            differing += here;
+        }
+        // The grab really shows the window: the labels themselves leave their mark.
+        long labelPixels = 0;
+        for (std::size_t i = 0; i < withLabels.size(); ++i) labelPixels += withLabels[i] != withoutLabels[i];
+        EXPECT_GT(labelPixels, 100) << "hiding the labels changed nothing on the screen";
+        EXPECT_EQ(differing, 0);
+    }
+}
+
+// Screen readers name a box that has no caption of its own by the static text just before it
+// in the z-order: every box and list follows the label of its row there.
+TEST(Win32Window, EveryBoxAndListComesRightAfterTheLabelNamingItsRow) {
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    int named = 0;
+    for (const ControlId id : TabOrder()) {
+        const ControlItem& item = ControlLayout(id);
+        if (item.rowLabel == ControlId::None) continue;
+        SCOPED_TRACE(std::string(item.name));
+        const HWND before = GetWindow(w[id], GW_HWNDPREV);
+        EXPECT_EQ(before, w[item.rowLabel]) << "not right after " << ControlLayout(item.rowLabel).name;
+        EXPECT_EQ(CompareStringOrdinal(ClassOf(before).c_str(), -1, L"Static", -1, TRUE), CSTR_EQUAL);
+        EXPECT_EQ(Utf8(TextOf(before)), ControlLayout(item.rowLabel).text);
+        ++named;
+    }
+    EXPECT_EQ(named, 23) << "19 boxes and 4 lists have a row label";
+}
+
+TEST(Win32Window, ALongResultShowsFromItsFirstDigit) {
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    w.Type(ControlId::Text13, "60");
+    w.Type(ControlId::Text14, "3.5");
+    w.Type(ControlId::Text15, "6000");
+    SendMessageW(w[ControlId::Command6], BM_CLICK, 0, 0);
+    PumpMessages();
+    const HWND result = w[ControlId::Text16];
+    ASSERT_EQ(w.Text(ControlId::Text16), "29.26094094");
+    RECT client{};
+    GetClientRect(result, &client);
+    // The character at the left edge of the box is the first one.
+    const LRESULT at = SendMessageW(result, EM_CHARFROMPOS, 0, MAKELPARAM(3, client.bottom / 2));
+    EXPECT_EQ(LOWORD(at), 0);
+}
+
+TEST(Win32Window, EnterOnAFocusedComputeButtonPressesIt) {
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    // Enter in a box does nothing.
+    SetFocus(w[ControlId::Text1]);
+    PressKey(w.Main(), VK_RETURN);
+    EXPECT_EQ(w.Text(ControlId::Text2), "");
+    // Tab from the length box to the button, as a keyboard user does, then Enter.
+    PressKey(w.Main(), VK_TAB);
+    PressKey(w.Main(), VK_TAB);
+    ASSERT_EQ(GetFocus(), w[ControlId::Command1]);
+    PressKey(w.Main(), VK_RETURN);
+    EXPECT_EQ(w.Text(ControlId::Text2), "数据或格式错误") << "the length box still holds its prompt";
+
+    w.Type(ControlId::Text17, "2000");
+    w.Type(ControlId::Text18, "1000");
+    w.Type(ControlId::Text20, "10");
+    SetFocus(w[ControlId::Command7]);
+    PumpMessages();
+    const auto before = w.Snapshot();
+    PressKey(w.Main(), VK_RETURN);
+    EXPECT_EQ(w.Text(ControlId::Text21), "157");
+    w.Type(ControlId::Text21, "");
+    EXPECT_EQ(Changes(before, w.Snapshot()), "") << "Enter pressed another button too";
+}
+
+// The first of these faces that is installed in any character set, or "" when none is.
+std::wstring FirstInstalledLatin(std::initializer_list<std::wstring> faces) {
+    const HDC dc = GetDC(nullptr);
+    std::wstring found;
+    for (const std::wstring& face : faces) {
+        LOGFONTW query{};
+        query.lfCharSet = DEFAULT_CHARSET;
+        face.copy(query.lfFaceName, LF_FACESIZE - 1);
+        bool any = false;
+        EnumFontFamiliesExW(dc, &query, NoteFont, reinterpret_cast<LPARAM>(&any), 0);
+        if (any) {
+            found = face;
+            break;
+        }
+    }
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
+// On a system without the Song face, the face it falls back on may be wider: "mm" about 27
+// pixels in a 17-pixel label. The captions that would be cut, and only they, are drawn smaller.
+TEST(Win32Window, EveryCaptionFitsItsControlInAWiderFace) {
+    const std::wstring wide = FirstInstalledLatin({L"DejaVu Sans", L"Tahoma", L"Arial"});
+    ASSERT_FALSE(wide.empty()) << "no wide Latin face to try";
+    OpenWindow w(wide);
+    ASSERT_TRUE(w.Opened());
+    const HDC dc = GetDC(w.Main());
+    int shrunk = 0;
+    for (const ControlItem& item : Controls()) {
+        if (item.kind == ControlKind::TextBox || item.kind == ControlKind::ComboBox) continue;
+        SCOPED_TRACE(std::string(item.name));
+        const HWND control = w[item.id];
+        const LOGFONTW font = FontOf(control);
+        EXPECT_EQ(std::wstring(font.lfFaceName), wide);
+        const int size = -font.lfHeight;
+        EXPECT_GE(size, kMinCaptionPixels);
+        EXPECT_LE(size, 14);
+        const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+        const HGDIOBJ previous = SelectObject(dc, handle);
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc, LF_FACESIZE, face);
+        EXPECT_EQ(std::wstring(face), wide) << "the font mapper put another face in its place";
+        const std::wstring text = Wide(item.text);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        SelectObject(dc, previous);
+        RECT client{};
+        GetClientRect(control, &client);
+        int room = client.right;
+        if (item.kind == ControlKind::Frame) room -= 2 * 8;
+        if (item.kind == ControlKind::Button) room -= 2 * 3;
+        if (size > kMinCaptionPixels) {
+            EXPECT_LE(extent.cx, room) << "\"" << item.text << "\" is cut off";
+        }
+        if (size < 14) ++shrunk;
+    }
+    ReleaseDC(w.Main(), dc);
+    EXPECT_GT(shrunk, 0) << "the wider face should not fit every caption at its usual size";
 }
 
 // The program's icon: the window class carries it and kalvet.exe holds it for Explorer.
