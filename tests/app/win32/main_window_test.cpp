@@ -287,12 +287,13 @@ TEST(Win32Window, SpotChecksInPixelsWorkedOutByHand) {
     }
 }
 
-std::wstring FirstInstalled(std::initializer_list<std::wstring> faces) {
+// The first of the wanted faces that is installed in the character set, or "" when none is.
+std::wstring FirstInstalled(std::initializer_list<std::wstring> faces, BYTE charset = GB2312_CHARSET) {
     const HDC dc = GetDC(nullptr);
     std::wstring found;
     for (const std::wstring& face : faces) {
         LOGFONTW query{};
-        query.lfCharSet = GB2312_CHARSET;
+        query.lfCharSet = charset;
         face.copy(query.lfFaceName, LF_FACESIZE - 1);
         bool any = false;
         EnumFontFamiliesExW(dc, &query, NoteFont, reinterpret_cast<LPARAM>(&any), 0);
@@ -717,6 +718,28 @@ TEST(Win32Window, ALongResultShowsFromItsFirstDigit) {
     // The character at the left edge of the box is the first one.
     const LRESULT at = SendMessageW(result, EM_CHARFROMPOS, 0, MAKELPARAM(3, client.bottom / 2));
     EXPECT_EQ(LOWORD(at), 0);
+
+    // What is painted: the left third of the box is what the box shows holding only the first
+    // digits (a box scrolled to the end would start with "9.26").
+    RECT window{};
+    GetClientRect(w.Main(), &window);
+    const RECT place = PlaceOf(result);
+    const auto leftThird = [&] {
+        RepaintNow(w.Main());
+        const std::vector<DWORD> all = GrabClientArea(w.Main(), window);
+        std::vector<DWORD> part;
+        for (long y = place.top; y < place.bottom; ++y) {
+            for (long x = place.left; x < place.left + (place.right - place.left) / 3; ++x) {
+                part.push_back(all[static_cast<std::size_t>(y * window.right + x)]);
+            }
+        }
+        return part;
+    };
+    const std::vector<DWORD> shown = leftThird();
+    w.Type(ControlId::Text16, "29.26");
+    EXPECT_TRUE(shown == leftThird()) << "the box does not show the result's first digits";
+    w.Type(ControlId::Text16, "9.26094094");
+    EXPECT_FALSE(shown == leftThird()) << "the picture cannot tell the first digits from the last";
 }
 
 TEST(Win32Window, EnterOnAFocusedComputeButtonPressesIt) {
@@ -745,29 +768,10 @@ TEST(Win32Window, EnterOnAFocusedComputeButtonPressesIt) {
     EXPECT_EQ(Changes(before, w.Snapshot()), "") << "Enter pressed another button too";
 }
 
-// The first of these faces that is installed in any character set, or "" when none is.
-std::wstring FirstInstalledLatin(std::initializer_list<std::wstring> faces) {
-    const HDC dc = GetDC(nullptr);
-    std::wstring found;
-    for (const std::wstring& face : faces) {
-        LOGFONTW query{};
-        query.lfCharSet = DEFAULT_CHARSET;
-        face.copy(query.lfFaceName, LF_FACESIZE - 1);
-        bool any = false;
-        EnumFontFamiliesExW(dc, &query, NoteFont, reinterpret_cast<LPARAM>(&any), 0);
-        if (any) {
-            found = face;
-            break;
-        }
-    }
-    ReleaseDC(nullptr, dc);
-    return found;
-}
-
 // On a system without the Song face, the face it falls back on may be wider: "mm" about 27
 // pixels in a 17-pixel label. The captions that would be cut, and only they, are drawn smaller.
 TEST(Win32Window, EveryCaptionFitsItsControlInAWiderFace) {
-    const std::wstring wide = FirstInstalledLatin({L"DejaVu Sans", L"Tahoma", L"Arial"});
+    const std::wstring wide = FirstInstalled({L"DejaVu Sans", L"Tahoma", L"Arial"}, DEFAULT_CHARSET);
     ASSERT_FALSE(wide.empty()) << "no wide Latin face to try";
     OpenWindow w(wide);
     ASSERT_TRUE(w.Opened());
