@@ -1,10 +1,12 @@
 // The yardstick for Kalvet's start-up on Windows: the least any program must do to show
 // Kalvet's window on the standard controls. The same 82 controls, of the same classes and
 // styles, at the same places, with their captions and initial texts; the same two fonts; the
-// four lists filled with their entries and showing the prompt; the same manifest; and one
-// complete paint. Nothing of Kalvet's own: no face look-up, no resizing of the lists, no
-// icon, no Form1, no resolution handling beyond reading it once.
+// four lists filled with their entries and showing the prompt; the same manifest and
+// common-controls library; and one complete paint. Nothing of Kalvet's own: no face look-up,
+// no resizing of the lists, no fitting of captions, no icon, no Form1, no resolution handling
+// beyond reading it once.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <array>
 #include <string>
@@ -102,6 +104,9 @@ HWND MakeControl(HWND parent, HINSTANCE instance, const ControlItem& item, int d
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const kalvet::WindowLayout& layout = kalvet::Window1Layout();
+    // The controls of the common-controls library, version 6 through the manifest, as Kalvet
+    // has them: a program that never loads the library gets the system's older ones instead.
+    InitCommonControls();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WindowProc;
