@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Start-up time (process start to first painted window) and peak memory of Kalvet against a
-# baseline window of the same size and toolkit with one Chinese caption: Qt on an X server,
-# and the Windows program under wine. Runs both alternately and prints medians and ratios.
+# Start-up time (process start to first painted window) and peak memory of Kalvet against
+# baseline programs, run alternately; prints medians and ratios.
 #
-#   bench/startup.sh [runs]        (default 15; needs the linux and win32 preset builds)
+# - Qt on an X server: a window of the same size and toolkit with one Chinese caption.
+# - The Windows program under wine: the same-controls baseline, which shows the same 82
+#   standard controls with their texts, fonts and filled lists and does nothing else, is the
+#   yardstick; the one-caption window is printed too, for what any window at all costs.
+#   The 32-bit build (build/win32) is measured where this machine runs 32-bit programs;
+#   where it does not, the 64-bit build (build/win64) under wine64. It says which.
+#
+#   bench/startup.sh [runs]        (default 21; needs the linux and win32 or win64 builds)
 #
 # Without a display it starts itself again under xvfb-run.
 set -euo pipefail
-runs=${1:-15}
+runs=${1:-21}
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -17,11 +23,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-qt_kalvet=$root/build/linux/app/qt/kalvet
-qt_base=$root/build/linux/bench/baseline_qt
-win_kalvet=$root/build/win32/app/win32/kalvet.exe
-win_base=$root/build/win32/bench/baseline_win32.exe
-export WINEPREFIX=$root/build/win32/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export QT_QPA_PLATFORM=xcb
 
 # One run: the program writes the milliseconds from $KALVET_BENCH_T0 to its first paint, then
@@ -37,39 +39,63 @@ run() {
 
 median() { sort -n "$1" | awk '{v[NR]=$1} END {if (NR%2) print v[(NR+1)/2]; else print (v[NR/2]+v[NR/2+1])/2}'; }
 
+# compare LABEL PREFIX LAUNCHER KALVET NAME BASELINE [NAME BASELINE]...
+# Runs Kalvet and every baseline once per round, in turn forwards and backwards, so that a
+# slow spell of the machine falls on all of them alike; prints each baseline's ratio.
 compare() {
-  local label=$1 kalvet=$2 base=$3 prefix=$4 launcher=$5
-  for f in "$kalvet" "$base"; do
+  local label=$1 prefix=$2 launcher=$3 kalvet=$4; shift 4
+  local names=(kalvet) files=("$kalvet")
+  while [ $# -gt 0 ]; do names+=("$1"); files+=("$2"); shift 2; done
+  local i f
+  for f in "${files[@]}"; do
     [ -e "$f" ] || { echo "$label: $f is not built; skipped"; return 0; }
   done
-  : > "$work/$label-kalvet.ms"; : > "$work/$label-base.ms"
   # A first run of each warms the disk cache and, under wine, the prefix; it is not counted.
-  run warm "$prefix$work/warm.ms" $launcher "$kalvet"
-  run warm "$prefix$work/warm.ms" $launcher "$base"
-  rm -f "$work/$label-kalvet.kb" "$work/$label-base.kb"
-  for i in $(seq "$runs"); do
-    if [ $((i % 2)) -eq 1 ]; then
-      run "$label-kalvet" "$prefix$work/$label-kalvet.ms" $launcher "$kalvet"
-      run "$label-base" "$prefix$work/$label-base.ms" $launcher "$base"
-    else
-      run "$label-base" "$prefix$work/$label-base.ms" $launcher "$base"
-      run "$label-kalvet" "$prefix$work/$label-kalvet.ms" $launcher "$kalvet"
-    fi
+  for f in "${files[@]}"; do run warm "$prefix$work/warm.ms" $launcher "$f"; done
+  for i in "${!names[@]}"; do : > "$work/$label-${names[$i]}.ms"; rm -f "$work/$label-${names[$i]}.kb"; done
+  local round order
+  for round in $(seq "$runs"); do
+    order=$(seq 0 $((${#names[@]} - 1)))
+    [ $((round % 2)) -eq 1 ] || order=$(seq $((${#names[@]} - 1)) -1 0)
+    for i in $order; do
+      run "$label-${names[$i]}" "$prefix$work/$label-${names[$i]}.ms" $launcher "${files[$i]}"
+    done
   done
-  local kt bt km bm
-  kt=$(median "$work/$label-kalvet.ms"); bt=$(median "$work/$label-base.ms")
-  km=$(median "$work/$label-kalvet.kb"); bm=$(median "$work/$label-base.kb")
-  printf '%-6s first paint: Kalvet %8.1f ms, baseline %8.1f ms, ratio %.3f (%d runs)\n' \
-    "$label" "$kt" "$bt" "$(echo "$kt $bt" | awk '{print $1/$2}')" "$(wc -l < "$work/$label-kalvet.ms")"
-  printf '%-6s peak memory: Kalvet %8d KiB, baseline %8d KiB, ratio %.3f\n' \
-    "$label" "$km" "$bm" "$(echo "$km $bm" | awk '{print $1/$2}')"
+  local kt km bt bm
+  kt=$(median "$work/$label-kalvet.ms"); km=$(median "$work/$label-kalvet.kb")
+  printf '%-6s Kalvet: first paint %8.1f ms, peak memory %8d KiB (%d runs)\n' \
+    "$label" "$kt" "$km" "$(wc -l < "$work/$label-kalvet.ms")"
+  for i in $(seq 1 $((${#names[@]} - 1))); do
+    bt=$(median "$work/$label-${names[$i]}.ms"); bm=$(median "$work/$label-${names[$i]}.kb")
+    printf '%-6s %-15s first paint %8.1f ms, ratio %.3f; peak memory %8d KiB, ratio %.3f\n' \
+      "$label" "${names[$i]}:" "$bt" "$(echo "$kt $bt" | awk '{print $1/$2}')" \
+      "$bm" "$(echo "$km $bm" | awk '{print $1/$2}')"
+  done
 }
 
 echo "machine: $(nproc) cores, $(awk '/model name/ {sub(/.*: /, ""); print; exit}' /proc/cpuinfo)"
-compare qt "$qt_kalvet" "$qt_base" "" ""
-if command -v wine >/dev/null; then
+compare qt "" "" "$root/build/linux/app/qt/kalvet" one-caption "$root/build/linux/bench/baseline_qt"
+
+# The Windows program: the 32-bit build where wine can start 32-bit programs, else the 64-bit
+# build under wine64 (a kernel without ia32 emulation cannot run a 32-bit wine at all).
+win_build="" launcher=""
+if [ -e "$root/build/win32/app/win32/kalvet.exe" ] && command -v wine >/dev/null &&
+   wine --version >/dev/null 2>&1; then
+  win_build=win32 launcher=wine
+elif [ -e "$root/build/win64/app/win32/kalvet.exe" ] && [ -x /usr/lib/wine/wine64 ]; then
+  win_build=win64 launcher=/usr/lib/wine/wine64
+  export WINELOADER=/usr/lib/wine/wine64
+fi
+if [ -z "$win_build" ]; then
+  echo "windows: no Windows build that this machine can run (build the win32 or win64 preset); skipped"
+else
+  echo "windows: measuring build/$win_build with $launcher"
+  export WINEPREFIX=$root/build/$win_build/wineprefix
+  bin=$root/build/$win_build
   # One wine server for all runs, so none of them pays for starting it.
   wineserver -p 60 || true
-  compare win32 "$win_kalvet" "$win_base" "Z:" wine
+  compare "$win_build" "Z:" "$launcher" "$bin/app/win32/kalvet.exe" \
+    same-controls "$bin/bench/baseline_win32_controls.exe" one-caption "$bin/bench/baseline_win32.exe"
   wineserver -k || true
+  echo "The target is Kalvet within 1.10 times the same-controls baseline."
 fi

@@ -14,7 +14,14 @@ if(WIN32)
   set(CPACK_SYSTEM_NAME win32)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
   install(TARGETS kalvet RUNTIME DESTINATION .)
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/README-windows.txt DESTINATION . RENAME README.txt)
+  # The read-me is opened in Notepad: CRLF line ends, and a byte-order mark so that versions
+  # before Windows 10 read its Chinese as UTF-8.
+  configure_file(${PROJECT_SOURCE_DIR}/packaging/README-windows.txt README-windows.txt @ONLY)
+  file(READ ${CMAKE_CURRENT_BINARY_DIR}/README-windows.txt _kalvet_readme)
+  string(REPLACE "\n" "\r\n" _kalvet_readme "${_kalvet_readme}")
+  string(ASCII 239 187 191 _kalvet_bom)
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/README.txt "${_kalvet_bom}${_kalvet_readme}")
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/README.txt DESTINATION .)
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
@@ -24,8 +31,6 @@ else()
   # The window is drawn in a Song face with SimSun's metrics; without it the Latin unit labels
   # would be clipped.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-arphic-uming)
-  install(FILES ${PROJECT_SOURCE_DIR}/packaging/kalvet.png
-          DESTINATION share/icons/hicolor/64x64/apps)
 endif()
 
 include(CPack)

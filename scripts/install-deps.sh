@@ -18,10 +18,13 @@ packages=(
   fonts-dejavu-core
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
+  # the icon's PNGs and the Windows .ico, rendered from its drawing at build time
+  librsvg2-bin icoutils
   # screenshots of the running window; GNU time for the start-up benchmark
   imagemagick time
-  # the .deb package and its dependency list
-  dpkg-dev file
+  # the .deb package and its dependency list; the validators of its menu and software centre
+  # entries
+  dpkg-dev file desktop-file-utils appstream
   # a decimal-comma locale, so the test that results ignore the locale has one to switch to
   locales
   # the page: emscripten (its JS optimizer needs acorn on node's module path), and chromium

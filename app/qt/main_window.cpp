@@ -15,6 +15,8 @@
 #include <functional>
 #include <utility>
 
+#include "app/qt/program_icon.h"
+
 namespace kalvet::qt {
 
 namespace {
@@ -145,6 +147,8 @@ void PrepareApplication() {
     QApplication::setStyle(QStringLiteral("Fusion"));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalvet"));
     QAccessible::installFactory(MakeListAccessible);
+    // Every window takes it, for the title bar and the task bar.
+    QGuiApplication::setWindowIcon(ProgramIcon());
 }
 
 MainWindow::MainWindow() {

@@ -8,6 +8,7 @@
 
 #include "app/win32/dpi.h"
 #include "app/win32/fonts.h"
+#include "app/win32/program_icon.h"
 #include "app/win32/wide_text.h"
 
 namespace kalvet::win32 {
@@ -126,7 +127,9 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, std::wstring_
     if (!GetClassInfoExW(instance, kClassName, &windowClass)) {
         windowClass.lpfnWndProc = WindowProcedure;
         windowClass.hInstance = instance;
-        windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        // Title bar and task bar take the small one; Alt+Tab the large one.
+        windowClass.hIcon = ProgramIcon(instance, GetSystemMetrics(SM_CXICON));
+        windowClass.hIconSm = ProgramIcon(instance, GetSystemMetrics(SM_CXSMICON));
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
         windowClass.lpszClassName = kClassName;

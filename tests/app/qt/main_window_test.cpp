@@ -11,6 +11,8 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QIcon>
+#include <QImage>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 #include <algorithm>
 #include <csignal>
 #include <memory>
@@ -559,6 +562,35 @@ TEST_F(QtWindowTest, ScreenshotOfTheWholeWindow) {
     const QString name = qEnvironmentVariable("KALVET_SCREENSHOT_NAME", QStringLiteral("kalvet-qt.png"));
     const QString path = QStringLiteral(KALVET_SCREENSHOT_DIR "/") + name;
     EXPECT_TRUE(shot.save(path)) << "cannot write " << S(path);
+}
+
+// The shown window carries the program's icon, at every size the desktop asks for, each the
+// very picture installed for the menu entry. A picture must be the drawing on a transparent
+// ground: a renderer that gives a blank square or fills the background fails here.
+TEST_F(QtWindowTest, ShowsTheProgramIconAtEverySize) {
+    ASSERT_NE(window.windowHandle(), nullptr);
+    const QIcon icon = window.windowHandle()->icon();
+    ASSERT_FALSE(icon.isNull()) << "the window has no icon";
+    const QList<QSize> offered = icon.availableSizes();
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        EXPECT_TRUE(offered.contains(QSize(size, size))) << "no picture of this size";
+        const QImage shown = icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(
+            QImage::Format_ARGB32_Premultiplied);
+        ASSERT_EQ(shown.size(), QSize(size, size));
+        const QString path = QStringLiteral(KALVET_ICON_DIR "/%1x%1/kalvet.png").arg(size);
+        const QImage installed = QImage(path).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        ASSERT_FALSE(installed.isNull()) << "cannot read " << S(path);
+        EXPECT_TRUE(shown == installed) << "not the picture installed as " << S(path);
+
+        int opaque = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) opaque += qAlpha(shown.pixel(x, y)) == 255 ? 1 : 0;
+        }
+        EXPECT_EQ(qAlpha(shown.pixel(size - 1, 0)), 0) << "the top right corner must be clear";
+        EXPECT_GT(opaque, size * size / 5) << "too little is drawn";
+        EXPECT_LT(opaque, size * size * 9 / 10) << "the ground is not transparent";
+    }
 }
 
 // Started with nowhere to show its window, the program explains itself and exits with 1,

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <cwchar>
 #include <array>
 #include <memory>
 #include <string>
@@ -15,6 +17,7 @@
 
 #include "app/layout.h"
 #include "app/win32/main_window.h"
+#include "app/win32/resources.h"
 #include "calc/calc.h"
 
 namespace kalvet::win32 {
@@ -804,6 +807,201 @@ TEST(Win32Window, EveryCaptionFitsItsControlInAWiderFace) {
     }
     ReleaseDC(w.Main(), dc);
     EXPECT_GT(shrunk, 0) << "the wider face should not fit every caption at its usual size";
+}
+
+// The program's icon: the window class carries it and kalvet.exe holds it for Explorer.
+
+// The file the program is built to, next to this test program wherever the build tree lies.
+std::wstring ProgramFile() {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring program(self);
+    program.erase(program.find_last_of(L"\\/") + 1);
+    return program + KALVET_PROGRAM_FROM_TEST;
+}
+
+// The size of an icon's picture, in pixels.
+SIZE IconSize(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return {0, 0};
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    // A monochrome icon keeps its AND and XOR masks one above the other in one bitmap.
+    const SIZE size{bitmap.bmWidth, info.hbmColor != nullptr ? bitmap.bmHeight : bitmap.bmHeight / 2};
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return size;
+}
+
+// A colour the icon does not use, to tell its transparent parts.
+constexpr COLORREF kGround = RGB(0x12, 0x9A, 0x56);
+constexpr DWORD kGroundPixel = 0x129A56;  // the same as a 32-bit DIB pixel, 0xRRGGBB
+
+// The icon drawn at `size` pixels on kGround, as a DIB's pixels, top row first.
+std::vector<DWORD> Drawn(HICON icon, int size) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dc == nullptr || bitmap == nullptr) return {};
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    const HBRUSH ground = CreateSolidBrush(kGround);
+    const RECT all{0, 0, size, size};
+    FillRect(dc, &all, ground);
+    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    std::vector<DWORD> pixels(first, first + static_cast<std::size_t>(size) * static_cast<std::size_t>(size));
+    for (DWORD& pixel : pixels) pixel &= 0xFFFFFF;
+    SelectObject(dc, old);
+    DeleteObject(ground);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return pixels;
+}
+
+// The window class carries the program's icon, each picture at the size the system draws it:
+// the small one in the title bar and the task bar, the large one for Alt+Tab. The test
+// program links the same icon resource as kalvet.exe.
+TEST(Win32Window, ClassCarriesTheProgramIconAtTheSystemSizes) {
+    OpenWindow w;
+    ASSERT_TRUE(w.Opened());
+    const struct {
+        const char* which;
+        int classIndex;
+        int sizeMetric;
+    } cases[] = {
+        {"large icon", GCLP_HICON, SM_CXICON},
+        {"small icon", GCLP_HICONSM, SM_CXSMICON},
+    };
+    const HICON stock = LoadIconW(nullptr, IDI_APPLICATION);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.which);
+        const auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(w.Main(), c.classIndex));
+        ASSERT_NE(icon, nullptr) << "the window class has no icon";
+        const int size = GetSystemMetrics(c.sizeMetric);
+        const SIZE picture = IconSize(icon);
+        EXPECT_EQ(picture.cx, size) << "the picture will be scaled where it is drawn";
+        EXPECT_EQ(picture.cy, size);
+
+        const std::vector<DWORD> shown = Drawn(icon, size);
+        ASSERT_EQ(shown.size(), static_cast<std::size_t>(size * size));
+        EXPECT_NE(shown, Drawn(stock, size)) << "the system's plain program icon";
+        // The picture drawn for this size, not the stock icon nor another size scaled.
+        const auto own = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(KALVET_ICON),
+                                                       IMAGE_ICON, size, size, 0));
+        ASSERT_NE(own, nullptr) << "no icon among the test program's resources";
+        EXPECT_EQ(shown, Drawn(own, size)) << "not the program's own picture for this size";
+        DestroyIcon(own);
+
+        // Drawn on a transparent ground that covers the corner, filling a fair share.
+        EXPECT_EQ(shown[static_cast<std::size_t>(size - 1)], kGroundPixel) << "the top right corner is not clear";
+        const auto ground = std::count(shown.begin(), shown.end(), kGroundPixel);
+        EXPECT_GT(ground, size * size / 10) << "no transparent ground";
+        EXPECT_LT(ground, size * size * 8 / 10) << "little is drawn";
+    }
+}
+
+#pragma pack(push, 2)
+// An icon group as resources hold it: a header, then one entry per picture, naming the
+// RT_ICON resource that holds it.
+struct IconGroupHeader {
+    WORD reserved;
+    WORD type;  // 1: icons
+    WORD count;
+};
+struct IconGroupEntry {
+    BYTE width;  // 0: 256
+    BYTE height;
+    BYTE colors;
+    BYTE reserved;
+    WORD planes;
+    WORD bitsPerPixel;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+BOOL CALLBACK TakeFirstName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+    *reinterpret_cast<int*>(found) = IS_INTRESOURCE(name) ? static_cast<int>(reinterpret_cast<ULONG_PTR>(name)) : -1;
+    return FALSE;
+}
+
+std::wstring VersionString(const std::vector<BYTE>& version, const std::wstring& path) {
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(version.data(), path.c_str(), &value, &length) || length == 0) return L"<none>";
+    return static_cast<const wchar_t*>(value);
+}
+
+// kalvet.exe as Explorer reads it: its icon the first icon group, with a 32-bit picture for
+// every size from 16 to 256 pixels, each one Windows can turn into an icon of that size; and
+// version information that names the product Kalvet and describes it in Chinese.
+TEST(Win32Program, FileCarriesTheIconAndAChineseDescription) {
+    const std::wstring program = ProgramFile();
+    const HMODULE file = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(file, nullptr) << "cannot read " << Utf8(program);
+
+    int first = 0;
+    EnumResourceNamesW(file, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */, TakeFirstName,
+                       reinterpret_cast<LONG_PTR>(&first));
+    EXPECT_EQ(first, KALVET_ICON) << "Explorer shows the first icon group";
+
+    const HRSRC groupResource = FindResourceW(file, MAKEINTRESOURCEW(KALVET_ICON), MAKEINTRESOURCEW(14));
+    ASSERT_NE(groupResource, nullptr) << "no icon in " << Utf8(program);
+    const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(file, groupResource)));
+    IconGroupHeader header{};
+    std::memcpy(&header, group, sizeof header);
+    EXPECT_EQ(header.type, 1);
+    ASSERT_GE(SizeofResource(file, groupResource), sizeof header + header.count * sizeof(IconGroupEntry));
+    std::vector<int> sizes;
+    for (WORD i = 0; i < header.count; ++i) {
+        IconGroupEntry entry{};
+        std::memcpy(&entry, group + sizeof header + i * sizeof entry, sizeof entry);
+        const int size = entry.width == 0 ? 256 : entry.width;
+        sizes.push_back(size);
+        SCOPED_TRACE(size);
+        EXPECT_EQ(entry.height, entry.width) << "not square";
+        EXPECT_EQ(entry.bitsPerPixel, 32) << "no alpha channel";
+        const HRSRC pictureResource = FindResourceW(file, MAKEINTRESOURCEW(entry.id), MAKEINTRESOURCEW(3) /* RT_ICON */);
+        ASSERT_NE(pictureResource, nullptr) << "the group names a missing picture";
+        auto* picture = static_cast<BYTE*>(LockResource(LoadResource(file, pictureResource)));
+        const HICON icon = CreateIconFromResourceEx(picture, SizeofResource(file, pictureResource), TRUE,
+                                                    0x00030000, size, size, 0);
+        ASSERT_NE(icon, nullptr) << "Windows cannot read the picture";
+        const SIZE made = IconSize(icon);
+        EXPECT_EQ(made.cx, size);
+        EXPECT_EQ(made.cy, size);
+        const std::vector<DWORD> drawn = Drawn(icon, size);
+        EXPECT_EQ(drawn.front(), kGroundPixel) << "the top left corner is not clear";
+        EXPECT_NE(std::count(drawn.begin(), drawn.end(), kGroundPixel), size * size) << "an empty picture";
+        DestroyIcon(icon);
+    }
+    std::sort(sizes.begin(), sizes.end());
+    EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 64, 128, 256}));
+    FreeLibrary(file);
+
+    DWORD ignored = 0;
+    std::vector<BYTE> version(GetFileVersionInfoSizeW(program.c_str(), &ignored));
+    ASSERT_FALSE(version.empty()) << "no version information";
+    ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
+    WORD* translation = nullptr;
+    UINT translationSize = 0;
+    ASSERT_TRUE(VerQueryValueW(version.data(), L"\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &translationSize));
+    ASSERT_GE(translationSize, 2 * sizeof(WORD));
+    EXPECT_EQ(translation[0], 0x0804) << "the strings should be marked Simplified Chinese";
+    wchar_t block[64];
+    std::swprintf(block, 64, L"\\StringFileInfo\\%04x%04x\\", translation[0], translation[1]);
+    EXPECT_EQ(VersionString(version, std::wstring(block) + L"ProductName"), L"Kalvet");
+    EXPECT_EQ(Utf8(VersionString(version, std::wstring(block) + L"FileDescription")), "钢材质量计算器");
+    EXPECT_EQ(VersionString(version, std::wstring(block) + L"OriginalFilename"), L"kalvet.exe");
 }
 
 // The program as users start it: the same window, its start-up step run once, the focus on
