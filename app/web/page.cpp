@@ -20,9 +20,7 @@ std::string Px(int pixels) { return std::to_string(pixels) + "px"; }
 
 // The window's look, in one sheet: classic flat controls, an etched group-box line through the
 // middle of its caption, labels beneath everything else and deaf to the pointer (a label that
-// runs under a box must not take the box's click). A list's size comes from the layout, never
-// from its entries: size containment spares the browser measuring every entry's text for a
-// width it would not use.
+// runs under a box must not take the box's click).
 constexpr const char* kStyleSheet = R"css(
 html,body{margin:0;padding:0;background:#f0f0f0;overflow-x:hidden}
 #Form1{position:relative;background:#f0f0f0;color:#000;transform-origin:0 0}
@@ -33,7 +31,7 @@ legend{position:absolute;left:6px;top:0;padding:0 2px;line-height:14px;backgroun
 .label{position:absolute;white-space:pre;line-height:normal;z-index:0;pointer-events:none;user-select:none}
 input,select,button{position:absolute;z-index:1;font:inherit;color:#000}
 input{padding:0 2px;border:1px solid #7a7a7a;background:#fff}
-select{padding:0 1px;border:1px solid #7a7a7a;background:#fff;contain:size}
+select{padding:0 1px;border:1px solid #7a7a7a;background:#fff}
 button{padding:0;white-space:pre;border:1px solid #707070;background:#e1e1e1;touch-action:manipulation}
 button:active{background:#cce4f7}
 )css";
