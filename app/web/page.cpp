@@ -128,8 +128,12 @@ std::string BoxText(const Element& box) { return box["value"].as<std::string>();
 void SetBoxText(Element& box, std::string_view text) {
     box.set("value", Str(text));
     // Setting the value leaves the caret, and so the view, at the end; a result wider than its
-    // box must show its first digits.
-    box.call<void>("setSelectionRange", 0, 0);
+    // box must show its first digits. The caret is moved only in a box that has the focus:
+    // some phone browsers give a box the focus, and bring up the keyboard, when its selection
+    // is set.
+    if (Document()["activeElement"].strictlyEquals(box)) {
+        box.call<void>("setSelectionRange", 0, 0);
+    }
     box.set("scrollLeft", 0);
 }
 

@@ -304,6 +304,8 @@ test("a result wider than its box shows its first digits", async () => {
   assert.equal(r.value, "29.26094094");
   assert.ok(r.overflows, "the result is wider than its box");
   assert.equal(r.scrollLeft, 0, "the box shows the result from its first digit");
+  assert.equal(await page.evaluate(() => document.activeElement.id), "Command6",
+               "writing the result leaves the focus on the button");
   await page.locator("#Form1").screenshot({ path: path.join(shots, "kalvet-web-desktop.png") });
 });
 
