@@ -55,6 +55,16 @@ function texts(page) {
 }
 
 // Picks a list entry with the arrow keys, as a keyboard user does.
+// Clicks into each box (emptying it, as a user does) and types its text on the keyboard.
+async function clickAndType(page, typed) {
+  for (const [box, text] of typed) {
+    await page.click("#" + box);
+    await page.keyboard.type(text);
+  }
+}
+
+const kPlate = [["Text17", "2000"], ["Text18", "1000"], ["Text20", "10"]];
+
 async function choose(page, list, entry) {
   const index = byName[list].entries.indexOf(entry);
   assert.ok(index > 0, `${entry} is an entry of ${list}`);
@@ -260,12 +270,7 @@ test("the worked examples of all seven groups, typed on the keyboard", async () 
 
 test("a press by keyboard computes as a click does", async () => {
   await load(page);
-  await page.click("#Text17");
-  await page.keyboard.type("2000");
-  await page.click("#Text18");
-  await page.keyboard.type("1000");
-  await page.click("#Text20");
-  await page.keyboard.type("10");
+  await clickAndType(page, kPlate);
   await page.focus("#Command7");
   await page.keyboard.press("Enter");
   assert.equal(await page.$eval("#Text21", (e) => e.value), "157");
@@ -294,10 +299,7 @@ test("a changed density changes the dimension groups' next results and no sectio
 
 test("a result wider than its box shows its first digits", async () => {
   await load(page);
-  for (const [box, text] of [["Text13", "60"], ["Text14", "3.5"], ["Text15", "6000"]]) {
-    await page.click("#" + box);
-    await page.keyboard.type(text);
-  }
+  await clickAndType(page, [["Text13", "60"], ["Text14", "3.5"], ["Text15", "6000"]]);
   await page.click("#Command6");
   const r = await page.$eval("#Text16", (e) => ({ value: e.value, scrollLeft: e.scrollLeft,
                                                   overflows: e.scrollWidth > e.clientWidth }));
@@ -352,12 +354,7 @@ test("from disk the page asks for nothing over the network", async () => {
     const errors = [];
     p.on("pageerror", (e) => errors.push(e.message));
     await load(p);
-    await p.click("#Text17");
-    await p.keyboard.type("2000");
-    await p.click("#Text18");
-    await p.keyboard.type("1000");
-    await p.click("#Text20");
-    await p.keyboard.type("10");
+    await clickAndType(p, kPlate);
     await p.click("#Command7");
     assert.equal(await p.$eval("#Text21", (e) => e.value), "157");
     assert.deepEqual(asked, [], "requests beyond the file");
