@@ -1,5 +1,6 @@
 #include "app/layout.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kalvet {
@@ -122,6 +123,88 @@ std::span<const ControlItem> Controls() { return kControls; }
 const ControlItem& ControlLayout(ControlId id) { return kControls[static_cast<std::size_t>(id)]; }
 
 std::span<const ControlId> TabOrder() { return kTabOrder; }
+
+namespace {
+
+bool HeadsARow(const ControlItem& c) {
+    return c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox ||
+           c.kind == ControlKind::Button;
+}
+
+int SharedHeight(const TwipsRect& a, const TwipsRect& b) {
+    return std::min(a.top + a.height, b.top + b.height) - std::max(a.top, b.top);
+}
+
+// The button of a group, or None (the density group has none).
+ControlId ButtonOf(ControlId frame) {
+    for (const ControlItem& c : Controls()) {
+        if (c.frame == frame && c.kind == ControlKind::Button) return c.id;
+    }
+    return ControlId::None;
+}
+
+}  // namespace
+
+RowCell RowCellOf(ControlId id) {
+    const ControlItem& item = ControlLayout(id);
+    if (item.kind == ControlKind::Frame) return {0, RowColumn::Control};
+    // The control whose row this is: itself, the box a row label names, or the control a unit
+    // stands beside.
+    const ControlItem* head = HeadsARow(item) ? &item : nullptr;
+    for (const ControlItem& c : Controls()) {
+        if (head == nullptr && c.rowLabel == id) head = &c;
+    }
+    const bool unit = head == nullptr;
+    if (unit) {
+        int shared = 0;
+        for (const ControlItem& c : Controls()) {
+            if (c.frame == item.frame && HeadsARow(c) && SharedHeight(c.rect, item.rect) > shared) {
+                shared = SharedHeight(c.rect, item.rect);
+                head = &c;
+            }
+        }
+    }
+    if (head == nullptr) return {0, RowColumn::Unit};  // a label beside nothing
+    int row = 1;
+    for (const ControlItem& c : Controls()) {
+        if (c.frame == item.frame && HeadsARow(c) && c.rect.top < head->rect.top) ++row;
+    }
+    const RowColumn column = head == &item ? RowColumn::Control
+                             : unit        ? RowColumn::Unit
+                                           : RowColumn::Label;
+    return {row, column};
+}
+
+ControlId ActionKeyTarget(ControlId box) {
+    const ControlItem& item = ControlLayout(box);
+    if (item.kind != ControlKind::TextBox) return ControlId::None;
+    const ControlId button = ButtonOf(item.frame);
+    if (button == ControlId::None || item.rect.top > ControlLayout(button).rect.top) {
+        return ControlId::None;
+    }
+    // The nearest box below this one that still stands above the button, else the button.
+    ControlId next = button;
+    for (const ControlItem& c : Controls()) {
+        if (c.frame == item.frame && c.kind == ControlKind::TextBox &&
+            c.rect.top > item.rect.top && c.rect.top < ControlLayout(next).rect.top) {
+            next = c.id;
+        }
+    }
+    return next;
+}
+
+ControlId ResultBox(ControlId button) {
+    const ControlItem& item = ControlLayout(button);
+    ControlId result = ControlId::None;
+    for (const ControlItem& c : Controls()) {
+        if (c.frame == item.frame && c.kind == ControlKind::TextBox &&
+            c.rect.top > item.rect.top &&
+            (result == ControlId::None || c.rect.top < ControlLayout(result).rect.top)) {
+            result = c.id;
+        }
+    }
+    return result;
+}
 
 std::string AccessibleName(ControlId id) {
     const ControlItem& item = ControlLayout(id);

@@ -152,6 +152,26 @@ std::span<const ControlId> TabOrder();
 // box) the group's caption.
 std::string AccessibleName(ControlId id);
 
+// The window rearranged for a narrow or touch screen: each group's controls in rows, kept in
+// the order they stand in the window. Every box, list and button heads a row of its own, the
+// rows ordered by their tops; a row label stands in the row of the box it names, and every
+// other label (a unit: "mm", "kg", "g/cm3") in the row of the control it stands beside, the
+// one whose height it shares most. Group boxes have no cell.
+enum class RowColumn : std::uint8_t { Label = 1, Control = 2, Unit = 3 };
+struct RowCell {
+    int row;  // from 1, within the group
+    RowColumn column;
+};
+RowCell RowCellOf(ControlId id);
+
+// A compute button reads the text boxes above it in its group and writes the one below it,
+// as the window shows. Where the keyboard's action key leads from a box the button reads: the
+// next such box down, or, from the last one, the button itself. None from any other box (a
+// result, the density box).
+ControlId ActionKeyTarget(ControlId box);
+// The box a compute button writes its result into.
+ControlId ResultBox(ControlId button);
+
 // The smallest pixel size a caption is ever shrunk to; below it Chinese characters blur.
 inline constexpr int kMinCaptionPixels = 9;
 
