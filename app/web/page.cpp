@@ -1,169 +1,158 @@
 #include "app/web/page.h"
 
-#include <emscripten/bind.h>
+#include <emscripten/emscripten.h>
 
-#include <algorithm>
-#include <string>
+#include "app/web/markup.h"
+
+// The page's side of each call. The elements the program holds, and the slot of each, live on
+// Module.kalvet. JavaScript comments here must be block comments: the bodies become one line.
+
+EM_JS(int, kalvet_hold, (int slot, const char* name, int size), {
+    var k = Module.kalvet || (Module.kalvet = {elements: [], slots: new Map(), text: ""});
+    var element = document.getElementById(UTF8ToString(name, size));
+    if (!element) return 0;
+    k.elements[slot] = element;
+    k.slots.set(element, slot);
+    return 1;
+});
+
+EM_JS(int, kalvet_box_text_size, (int box), {
+    Module.kalvet.text = Module.kalvet.elements[box].value;
+    return lengthBytesUTF8(Module.kalvet.text);
+});
+
+EM_JS(void, kalvet_box_text_copy, (char* out, int size), {
+    stringToUTF8(Module.kalvet.text, out, size);
+});
+
+EM_JS(void, kalvet_set_box_text, (int box, const char* text, int size), {
+    var element = Module.kalvet.elements[box];
+    element.value = UTF8ToString(text, size);
+    /* Setting the value leaves the caret, and so the view, at the end; a result wider than its
+       box must show its first digits. The caret is moved only in a box that has the focus:
+       some phone browsers focus a box, raising the keyboard, when its selection is set. */
+    if (document.activeElement === element) element.setSelectionRange(0, 0);
+    element.scrollLeft = 0;
+});
+
+EM_JS(int, kalvet_selected_index, (int list), {
+    return Module.kalvet.elements[list].selectedIndex;
+});
+
+EM_JS(void, kalvet_select_index, (int list, int index), {
+    Module.kalvet.elements[list].selectedIndex = index;
+});
+
+EM_JS(void, kalvet_focus, (int control), { Module.kalvet.elements[control].focus(); });
+
+EM_JS(void, kalvet_scroll_into_view, (int control), {
+    Module.kalvet.elements[control].scrollIntoView({block: "nearest", inline: "nearest"});
+});
+
+EM_JS(int, kalvet_media_matches, (const char* query, int size), {
+    return matchMedia(UTF8ToString(query, size)).matches ? 1 : 0;
+});
+
+EM_JS(double, kalvet_text_advance, (const char* text, int textSize, const char* font, int fontSize), {
+    var k = Module.kalvet;
+    if (!k.canvas) k.canvas = document.createElement("canvas").getContext("2d");
+    var css = UTF8ToString(font, fontSize);
+    /* Parsing a font is the dearer part of a measurement. */
+    if (k.font !== css) k.canvas.font = k.font = css;
+    return k.canvas.measureText(UTF8ToString(text, textSize)).width;
+});
+
+EM_JS(void, kalvet_set_caption_pixels, (int control, int pixels), {
+    var element = Module.kalvet.elements[control];
+    (element.querySelector("legend") || element).style.fontSize = pixels + "px";
+});
+
+EM_JS(void, kalvet_listen, (), {
+    var k = Module.kalvet;
+    var area = document.getElementById("Form1");
+    var slotOf = function(event) {
+        var slot = k.slots.get(event.target);
+        return slot === undefined ? -1 : slot;
+    };
+    area.addEventListener("click", function(event) {
+        var slot = slotOf(event);
+        if (slot >= 0) _kalvet_press(slot);
+    });
+    area.addEventListener("mousedown", function(event) {
+        var slot = slotOf(event);
+        /* The primary button, or a tap; a right click opens the browser's menu. */
+        if (slot >= 0 && event.button === 0) _kalvet_pointer_down(slot);
+    });
+    area.addEventListener("keydown", function(event) {
+        var slot = slotOf(event);
+        /* Not while an input method is still composing what the key confirms. */
+        if (slot >= 0 && event.key === "Enter" && !event.isComposing && _kalvet_enter(slot)) {
+            event.preventDefault();
+        }
+    });
+    /* Turning the device or resizing the window changes the arrangement; the control with the
+       focus stays in view. */
+    addEventListener("resize", function() {
+        var slot = k.slots.get(document.activeElement);
+        if (slot !== undefined) k.elements[slot].scrollIntoView({block: "nearest", inline: "nearest"});
+    });
+    requestAnimationFrame(function() { setTimeout(_kalvet_first_paint, 0); });
+});
+
+EM_JS(void, kalvet_announce, (const char* attribute, int size, int mark), {
+    document.documentElement.setAttribute(UTF8ToString(attribute, size), "");
+    if (mark) performance.mark("kalvet-ready");
+});
 
 namespace kalvet::web {
 
 namespace {
 
-using emscripten::val;
-
-val Document() { return val::global("document"); }
-
-// embind reads a std::string as UTF-8 (a plain char pointer only as ASCII).
-val Str(std::string_view text) { return val(std::string(text)); }
-
-std::string Px(int pixels) { return std::to_string(pixels) + "px"; }
-
-// The window's look, in one sheet: classic flat controls, an etched group-box line through the
-// middle of its caption, labels beneath everything else and deaf to the pointer (a label that
-// runs under a box must not take the box's click).
-constexpr const char* kStyleSheet = R"css(
-html,body{margin:0;padding:0;background:#f0f0f0;overflow-x:hidden}
-#Form1{position:relative;background:#f0f0f0;color:#000;transform-origin:0 0}
-#Form1 *{box-sizing:border-box;margin:0}
-fieldset{position:absolute;border:0;padding:0;min-inline-size:0}
-fieldset::before{content:"";position:absolute;left:0;right:0;bottom:0;top:7px;border:2px groove #fff;border-color:#a0a0a0 #fff #fff #a0a0a0;pointer-events:none}
-legend{position:absolute;left:6px;top:0;padding:0 2px;line-height:14px;background:#f0f0f0;white-space:pre;z-index:0}
-.label{position:absolute;white-space:pre;line-height:normal;z-index:0;pointer-events:none;user-select:none}
-input,select,button{position:absolute;z-index:1;font:inherit;color:#000}
-input{padding:0 2px;border:1px solid #7a7a7a;background:#fff}
-select{padding:0 1px;border:1px solid #7a7a7a;background:#fff}
-button{padding:0;white-space:pre;border:1px solid #707070;background:#e1e1e1;touch-action:manipulation}
-button:active{background:#cce4f7}
-)css";
-
-struct Listeners {
-    Listener onPress = nullptr;
-    Listener onPointerDown = nullptr;
-};
-Listeners g_listeners;  // the page's one window
-
-struct FitTarget {
-    val area = val::undefined();
-    int width = 0;
-    int height = 0;
-};
-FitTarget g_fit;
-
-std::string TargetId(const val& event) {
-    const val id = event["target"]["id"];
-    return id.isString() ? id.as<std::string>() : std::string();
-}
-
-void Press(val event) {
-    if (g_listeners.onPress != nullptr) g_listeners.onPress(TargetId(event));
-}
-
-void PointerDown(val event) {
-    if (event["button"].as<int>() != 0) return;  // the primary button (or a tap) only
-    if (g_listeners.onPointerDown != nullptr) g_listeners.onPointerDown(TargetId(event));
-}
-
-void Fit(val) {
-    const double viewport = val::global("window")["innerWidth"].as<double>();
-    const double scale = std::min(1.0, viewport / g_fit.width);
-    val areaStyle = g_fit.area["style"];
-    val bodyStyle = Document()["body"]["style"];
-    if (scale < 1.0) {
-        areaStyle.set("transform", val("scale(" + std::to_string(scale) + ")"));
-        // A transform leaves the layout box at full size; the body takes the scaled height so
-        // the page scrolls no further than the window reaches.
-        bodyStyle.set("height", val(std::to_string(g_fit.height * scale) + "px"));
-    } else {
-        areaStyle.set("transform", val(""));
-        bodyStyle.set("height", val(""));
-    }
-}
+int Size(std::string_view text) { return static_cast<int>(text.size()); }
 
 }  // namespace
 
-void SetPageTitle(std::string_view title) { Document().set("title", Str(title)); }
-
-Element CreateClientArea(int width, int height, const std::string& fontCss,
-                         const std::string& controlsHtml) {
-    Element area = Document().call<val>("createElement", val("div"));
-    area.set("id", val("Form1"));
-    area["style"].set("cssText", val("width:" + Px(width) + ";height:" + Px(height) +
-                                     ";font:" + fontCss));
-    // One parse of the whole window instead of a call per control and attribute.
-    area.set("innerHTML", val(controlsHtml));
-    return area;
+bool HoldControl(int slot, std::string_view name) {
+    return kalvet_hold(slot, name.data(), Size(name)) != 0;
 }
 
-Element FindControl(const Element& clientArea, std::string_view name) {
-    return clientArea.call<val>("querySelector", val("#" + std::string(name)));
+std::string BoxText(int box) {
+    std::string text(static_cast<std::size_t>(kalvet_box_text_size(box)), '\0');
+    // stringToUTF8 always ends what it writes with a zero byte.
+    text.push_back('\0');
+    kalvet_box_text_copy(text.data(), Size(text));
+    text.pop_back();
+    return text;
 }
 
-void ShowClientArea(Element& clientArea, int width, int height) {
-    val document = Document();
-    val sheet = document.call<val>("createElement", val("style"));
-    sheet.set("textContent", val(kStyleSheet));
-    document["head"].call<void>("appendChild", sheet);
-    g_fit = {clientArea, width, height};
-    // Scaled while the page is still empty: reading the viewport's width lays the page out.
-    Fit(val::undefined());
-    document["body"].call<void>("appendChild", clientArea);
-    val::global("window").call<void>("addEventListener", val("resize"),
-                                     val::module_property("kalvetFit"));
+void SetBoxText(int box, std::string_view text) { kalvet_set_box_text(box, text.data(), Size(text)); }
+
+int SelectedListIndex(int list) { return kalvet_selected_index(list); }
+
+void SelectListIndex(int list, int index) { kalvet_select_index(list, index); }
+
+void Focus(int control) { kalvet_focus(control); }
+
+void ScrollIntoView(int control) { kalvet_scroll_into_view(control); }
+
+bool TouchArrangement() { return kalvet_media_matches(kTouchMedia.data(), Size(kTouchMedia)) != 0; }
+
+double TextAdvance(std::string_view text, std::string_view fontCss) {
+    return kalvet_text_advance(text.data(), Size(text), fontCss.data(), Size(fontCss));
 }
 
-double TextAdvance(std::string_view text, const std::string& fontCss) {
-    static val context = Document()
-                             .call<val>("createElement", val("canvas"))
-                             .call<val>("getContext", val("2d"));
-    static std::string font;
-    if (font != fontCss) {  // parsing a font is the dearer part of a measurement
-        font = fontCss;
-        context.set("font", val(fontCss));
-    }
-    return context.call<val>("measureText", Str(text))["width"].as<double>();
-}
+void SetCaptionPixels(int control, int pixels) { kalvet_set_caption_pixels(control, pixels); }
 
-std::string BoxText(const Element& box) { return box["value"].as<std::string>(); }
-
-void SetBoxText(Element& box, std::string_view text) {
-    box.set("value", Str(text));
-    // Setting the value leaves the caret, and so the view, at the end; a result wider than its
-    // box must show its first digits. The caret is moved only in a box that has the focus:
-    // some phone browsers give a box the focus, and bring up the keyboard, when its selection
-    // is set.
-    if (Document()["activeElement"].strictlyEquals(box)) {
-        box.call<void>("setSelectionRange", 0, 0);
-    }
-    box.set("scrollLeft", 0);
-}
-
-void SetListOptions(Element& list, const std::string& optionsHtml) {
-    list.set("innerHTML", val(optionsHtml));
-}
-
-int SelectedListIndex(const Element& list) { return list["selectedIndex"].as<int>(); }
-
-void SelectListIndex(Element& list, int index) { list.set("selectedIndex", index); }
-
-void Focus(Element& control) { control.call<void>("focus"); }
-
-void ListenForControlEvents(Element& clientArea, Listener onPress, Listener onPointerDown) {
-    g_listeners = {onPress, onPointerDown};
-    clientArea.call<void>("addEventListener", val("click"), val::module_property("kalvetPress"));
-    clientArea.call<void>("addEventListener", val("mousedown"),
-                          val::module_property("kalvetPointerDown"));
-}
+void Listen() { kalvet_listen(); }
 
 void AnnounceReady() {
-    Document()["documentElement"].call<void>("setAttribute", val("data-ready"), val(""));
-    val::global("performance").call<void>("mark", val("kalvet-ready"));
+    constexpr std::string_view attribute = "data-ready";
+    kalvet_announce(attribute.data(), Size(attribute), 1);
+}
+
+void AnnounceCaptionsFitted() {
+    constexpr std::string_view attribute = "data-captions";
+    kalvet_announce(attribute.data(), Size(attribute), 0);
 }
 
 }  // namespace kalvet::web
-
-// The page's listeners call back into C++ through these.
-EMSCRIPTEN_BINDINGS(kalvet_page) {
-    emscripten::function("kalvetPress", &kalvet::web::Press);
-    emscripten::function("kalvetPointerDown", &kalvet::web::PointerDown);
-    emscripten::function("kalvetFit", &kalvet::web::Fit);
-}

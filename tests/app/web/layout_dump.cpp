@@ -1,7 +1,8 @@
 // Prints, as JSON, what the page must show according to the layout tables and Form1: every
-// control with its pixel rectangle in the client area, caption or initial text and accessible
-// name; the Tab order; the lists' entries after start-up; the boxes a click empties. The
-// browser test holds the page against this, so nothing of the window is written twice.
+// control with its group box, row label, pixel rectangle in the client area, caption or initial
+// text and accessible name, and where the keyboard's action key leads from a box; the Tab
+// order; the lists' entries after start-up; the boxes a click empties. The browser test holds
+// the page against this, so nothing of the window is written twice.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -59,6 +60,10 @@ int main() {
         first = false;
         out += "\"name\":" + Quoted(c.name) + ",\"kind\":\"" + KindName(c.kind) + "\"";
         out += ",\"text\":" + Quoted(c.text);
+        if (c.frame != ControlId::None) out += ",\"frame\":" + Quoted(ControlLayout(c.frame).name);
+        if (c.rowLabel != ControlId::None) {
+            out += ",\"rowLabel\":" + Quoted(ControlLayout(c.rowLabel).name);
+        }
         out += ",\"left\":" + std::to_string(left) + ",\"top\":" + std::to_string(top);
         out += ",\"width\":" + std::to_string(TwipsToPixels(c.rect.width));
         out += ",\"height\":" + std::to_string(TwipsToPixels(c.rect.height));
@@ -70,6 +75,9 @@ int main() {
             window.Type(c.id, "1");
             form.TextBoxClicked(c.id);
             out += window.Text(c.id).empty() ? ",\"clickEmpties\":true" : ",\"clickEmpties\":false";
+            if (ActionKeyTarget(c.id) != ControlId::None) {
+                out += ",\"actionKey\":" + Quoted(ControlLayout(ActionKeyTarget(c.id)).name);
+            }
         }
         if (c.kind == ControlKind::ComboBox) {
             out += ",\"entries\":[";

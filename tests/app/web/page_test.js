@@ -29,23 +29,34 @@ const boxes = layout.controls.filter((c) => c.kind === "box");
 
 const profiles = [];
 // A browser with a profile of its own, gone when the tests end. Without the background-network
-// switches chromium keeps trying to reach its services.
+// switches chromium keeps trying to reach its services. Every page in it notes what its security
+// policy refuses.
 async function open(options = {}) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), "kalvet-chromium-"));
   profiles.push(profile);
-  return chromium.launchPersistentContext(profile, {
+  const context = await chromium.launchPersistentContext(profile, {
     executablePath: "/usr/bin/chromium",
     headless: true,
     args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
            "--disable-component-update", "--disable-sync"],
-    viewport: { width: 800, height: 600 },
+    viewport: { width: 800, height: 700 },
     ...options,
   });
+  await context.addInitScript(() => {
+    window.refused = [];
+    document.addEventListener("securitypolicyviolation",
+                              (e) => window.refused.push(`${e.violatedDirective} ${e.blockedURI}`));
+  });
+  return context;
 }
 
+function refused(page) { return page.evaluate(() => window.refused); }
+
+// Loads the page until its window is ready and its captions are fitted to the face in use.
 async function load(page, url = pageUrl) {
   await page.goto(url);
-  await page.waitForSelector("html[data-ready]", { state: "attached", timeout: 15000 });
+  await page.waitForSelector("html[data-ready][data-captions]", { state: "attached", timeout: 15000 });
+  assert.deepEqual(await refused(page), [], "the page's security policy refused nothing");
 }
 
 // Every box's text, by control name.
@@ -268,9 +279,12 @@ test("the worked examples of all seven groups, typed on the keyboard", async () 
   }
 });
 
-test("a press by keyboard computes as a click does", async () => {
+test("a press by keyboard computes as a click does; Enter in a box does nothing", async () => {
   await load(page);
   await clickAndType(page, kPlate);
+  await page.keyboard.press("Enter");
+  assert.equal(await page.$eval("#Text21", (e) => e.value), "", "Enter in the last box computes nothing");
+  assert.equal(await page.evaluate(() => document.activeElement.id), "Text20", "Enter in a box moves nothing");
   await page.focus("#Command7");
   await page.keyboard.press("Enter");
   assert.equal(await page.$eval("#Text21", (e) => e.value), "157");
@@ -311,30 +325,168 @@ test("a result wider than its box shows its first digits", async () => {
   await page.locator("#Form1").screenshot({ path: path.join(shots, "kalvet-web-desktop.png") });
 });
 
-test("on a phone the whole window fits the width and taps compute", async () => {
-  const phone = await open({ viewport: { width: 360, height: 640 }, isMobile: true, hasTouch: true, deviceScaleFactor: 3 });
+// Phones upright and on their side, and a tablet; touch screens at device scale 2 to 3.
+const touchScreens = [
+  { width: 320, height: 568, scale: 2, upright: true },
+  { width: 360, height: 640, scale: 3, upright: true, shot: "kalvet-web-phone.png" },
+  { width: 390, height: 844, scale: 3, upright: true },
+  { width: 640, height: 360, scale: 3 },
+  { width: 768, height: 1024, scale: 2, shot: "kalvet-web-tablet.png" },
+];
+const touch = (screen) => ({ viewport: { width: screen.width, height: screen.height },
+                              deviceScaleFactor: screen.scale, isMobile: true, hasTouch: true });
+// The group boxes in the order the Tab key reaches them.
+const groups = [...new Set(layout.tabOrder.map((name) => byName[name].frame))];
+const kPipe = [["Text13", "60"], ["Text14", "3.5"], ["Text15", "6000"]];
+
+// Every control's rectangle in the page (scrolled or not), its caption's size and weight, what a
+// tap at its centre reaches once it is scrolled into view, and whether the page scrolls sideways.
+function measure(page) {
+  return page.evaluate(() => {
+    const rects = {};
+    for (const e of document.querySelectorAll("#Form1 [id]")) {
+      const r = e.getBoundingClientRect();
+      const caption = getComputedStyle(e.tagName === "FIELDSET" ? e.querySelector("legend") : e);
+      rects[e.id] = { left: r.left + scrollX, top: r.top + scrollY, right: r.right + scrollX,
+                      bottom: r.bottom + scrollY, width: r.width, height: r.height,
+                      size: parseFloat(caption.fontSize), weight: Number(caption.fontWeight) };
+    }
+    const missed = [];
+    for (const e of document.querySelectorAll("#Form1 input, #Form1 select, #Form1 button")) {
+      e.scrollIntoView({ block: "center" });
+      const r = e.getBoundingClientRect();
+      const hit = document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2);
+      if (hit !== e) missed.push(`${e.id} reaches ${hit && (hit.id || hit.tagName)}`);
+    }
+    scrollTo(0, 0);
+    return { rects, missed, scrollWidth: document.documentElement.scrollWidth };
+  });
+}
+
+function inView(page, name) {
+  return page.$eval("#" + name, (e) => {
+    const r = e.getBoundingClientRect();
+    return r.top >= 0 && r.left >= 0 && r.bottom <= innerHeight && r.right <= innerWidth;
+  });
+}
+
+test("on touch screens the same controls stand in rows a fingertip can use, and taps compute", async () => {
+  for (const screen of touchScreens) {
+    const where = `${screen.width}×${screen.height}`;
+    const phone = await open(touch(screen));
+    try {
+      const p = await phone.newPage();
+      await load(p);
+      const { rects, missed, scrollWidth } = await measure(p);
+      assert.ok(scrollWidth <= screen.width, `${where}: no sideways scrolling (${scrollWidth})`);
+      assert.deepEqual(missed, [], `${where}: a tap at the centre of each control reaches it`);
+      const overlap = (a, b) => Math.min(a.right, b.right) - Math.max(a.left, b.left) > 0.5 &&
+                                Math.min(a.bottom, b.bottom) - Math.max(a.top, b.top) > 0.5;
+      for (const c of layout.controls) {
+        const r = rects[c.name];
+        if (c.kind === "frame") {
+          assert.ok(r.size >= 16 && r.weight >= 700, `${where}: ${c.name} caption ${r.size}px, ${r.weight}`);
+          continue;
+        }
+        const f = rects[c.frame];
+        assert.ok(r.left >= f.left && r.right <= f.right && r.top >= f.top && r.bottom <= f.bottom,
+                  `${where}: ${c.name} inside ${c.frame}`);
+        if (c.kind === "label") {
+          assert.ok(r.size >= 14, `${where}: ${c.name} text ${r.size}px`);
+        } else {
+          assert.ok(r.width >= 44 && r.height >= 44 && r.size >= 16,
+                    `${where}: ${c.name} is ${r.width}×${r.height} with ${r.size}px text`);
+        }
+        if (c.rowLabel) {
+          const l = rects[c.rowLabel];
+          assert.ok(l.right <= r.left && l.bottom > r.top && l.top < r.bottom,
+                    `${where}: ${c.rowLabel} stands beside ${c.name}`);
+        }
+        for (const d of layout.controls) {
+          if (d === c || d.kind === "frame") continue;
+          assert.ok(!overlap(r, rects[d.name]), `${where}: ${c.name} and ${d.name} overlap`);
+          // Whatever stands above another control of its group in the window stays above it.
+          if (d.frame === c.frame && d.kind !== "label" && c.kind !== "label" && c.top < d.top) {
+            assert.ok(r.bottom <= rects[d.name].top, `${where}: ${c.name} stays above ${d.name}`);
+          }
+        }
+      }
+      // Forward (Tab, a screen reader's next) goes down the page: one column upright, or as
+      // many as fit, each reading down.
+      for (let i = 1; i < groups.length; ++i) {
+        const [a, b] = [rects[groups[i - 1]], rects[groups[i]]];
+        assert.ok(!overlap(a, b), `${where}: ${groups[i - 1]} and ${groups[i]} overlap`);
+        assert.ok(b.top >= a.bottom || (!screen.upright && b.left >= a.right),
+                  `${where}: ${groups[i]} comes after ${groups[i - 1]}`);
+        if (screen.upright) assert.ok(b.width >= screen.width - 32, `${where}: ${groups[i]} spans the width`);
+      }
+
+      for (const [typed, button, result, shown] of [[[["Text9", "10"], ["Text10", "1000"]], "Command5", "Text11", "0.616539"],
+                                                   [kPipe, "Command6", "Text16", "29.26094094"]]) {
+        for (const [box, text] of typed) {
+          await p.fill("#" + box, "999");
+          await p.tap("#" + box);
+          assert.equal(await p.$eval("#" + box, (e) => e.value), "", `${where}: a tap empties ${box}`);
+          await p.keyboard.type(text);
+        }
+        await p.tap("#" + button);
+        assert.equal(await p.$eval("#" + result, (e) => e.value), shown, `${where}: ${button}`);
+        assert.ok(await inView(p, result), `${where}: ${result} is in view after the tap`);
+      }
+      if (screen.shot) {
+        await p.evaluate(() => scrollTo(0, 0));
+        await p.screenshot({ path: path.join(shots, screen.shot), fullPage: screen.upright });
+      }
+    } finally {
+      await phone.close();
+    }
+  }
+});
+
+test("the keyboard's action key walks a group's boxes and computes; turning the phone keeps everything", async () => {
+  const phone = await open(touch(touchScreens[1]));
   try {
     const p = await phone.newPage();
     await load(p);
-    const fit = await p.evaluate(() => {
-      const r = document.getElementById("Form1").getBoundingClientRect();
-      return { right: r.right, bottom: r.bottom, left: r.left, top: r.top,
-               scrollWidth: document.documentElement.scrollWidth, innerWidth: innerWidth };
-    });
-    assert.equal(fit.innerWidth, 360, "the viewport meta tag keeps the phone's width");
-    assert.ok(fit.left >= 0 && fit.top >= 0 && fit.right <= 360.5 && fit.bottom <= 640,
-              `window within the screen: ${JSON.stringify(fit)}`);
-    assert.ok(fit.right >= 359, "the window uses the whole width");
-    assert.ok(fit.scrollWidth <= 360, `no sideways scrolling: ${fit.scrollWidth}`);
-    for (const [box, text] of [["Text9", "10"], ["Text10", "1000"]]) {
-      await p.fill("#" + box, "999");
-      await p.tap("#" + box);
-      assert.equal(await p.$eval("#" + box, (e) => e.value), "", `a tap empties ${box}`);
-      await p.keyboard.type(text);
+    const hints = await p.$$eval("#Form1 input", (all) => Object.fromEntries(all.map((e) => [e.id, e.enterKeyHint])));
+    for (const box of boxes) {
+      const hint = !box.actionKey ? "" : byName[box.actionKey].kind === "button" ? "go" : "next";
+      assert.equal(hints[box.name], hint, `${box.name}'s action key`);
     }
-    await p.tap("#Command5");
-    assert.equal(await p.$eval("#Text11", (e) => e.value), "0.616539");
-    await p.screenshot({ path: path.join(shots, "kalvet-web-phone.png") });
+    // The plate example through the action key alone.
+    await p.tap("#Text17");
+    for (const [box, text] of kPlate) {
+      assert.equal(await p.evaluate(() => document.activeElement.id), box, `the action key led to ${box}`);
+      await p.keyboard.type(text);
+      await p.keyboard.press("Enter");
+    }
+    assert.equal(await p.$eval("#Text21", (e) => e.value), "157");
+    assert.equal(await p.evaluate(() => document.activeElement.id), "Text20", "the last box keeps the focus");
+    assert.ok(await inView(p, "Text21"), "the result is in view");
+    // In a result box and in the density box the action key does nothing.
+    for (const box of ["Text21", "Text12"]) {
+      const before = await texts(p);
+      await p.focus("#" + box);
+      await p.keyboard.press("Enter");
+      assert.deepEqual(await texts(p), before, `Enter in ${box} changes nothing`);
+      assert.equal(await p.evaluate(() => document.activeElement.id), box, `Enter in ${box} moves nothing`);
+    }
+
+    await p.selectOption("#Combo2", { index: 5 });
+    await p.tap("#Text18");
+    await p.keyboard.type("1250");
+    const before = { texts: await texts(p), list: await p.$eval("#Combo2", (e) => e.selectedIndex) };
+    for (const [width, height] of [[640, 360], [360, 640]]) {
+      await p.setViewportSize({ width, height });
+      await p.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve))));
+      assert.deepEqual(await texts(p), before.texts, `${width}×${height}: the texts stay`);
+      assert.equal(await p.$eval("#Combo2", (e) => e.selectedIndex), before.list, `${width}×${height}: the selection stays`);
+      assert.equal(await p.evaluate(() => document.activeElement.id), "Text18", `${width}×${height}: the focus stays`);
+      assert.ok(await inView(p, "Text18"), `${width}×${height}: the focused box is in view`);
+      const columns = await p.$$eval("fieldset", (all) => new Set(all.map((e) => e.getBoundingClientRect().left)).size);
+      assert.equal(columns, width > height ? 2 : 1, `${width}×${height}: columns of group boxes`);
+    }
+    assert.deepEqual(await refused(p), []);
   } finally {
     await phone.close();
   }
@@ -401,6 +553,7 @@ test("served over http, the service worker keeps the page working offline", asyn
     await p.keyboard.type("1000");
     await p.click("#Command5");
     assert.equal(await p.$eval("#Text11", (e) => e.value), "0.616539", "the page works offline");
+    assert.deepEqual(await refused(p), [], "the security policy refused nothing the page asked for");
   } finally {
     await web.close();
     if (server.listening) server.close();

@@ -1,0 +1,47 @@
+// The page as it is written at build time: the window's whole markup, its style sheet for the
+// desktop and for the hand, and the page around them. Made by write_page from the layout tables
+// and the lists Form_Load fills, so that the browser shows the window while it parses and the
+// program only takes hold of what is there. Plain C++: nothing here needs a browser.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/layout.h"
+
+namespace kalvet::web {
+
+// When the page shows the window rearranged for the hand: the viewport is narrower than the
+// window, or the primary pointer is a finger. Anywhere else the window is as on the desktop.
+inline constexpr std::string_view kTouchMedia = "(max-width:462.98px),(pointer:coarse)";
+
+// Text sizes in the arrangement for the hand, in CSS pixels: under 16 px a phone zooms into a
+// box it focuses.
+inline constexpr int kTouchTextPixels = 16;
+inline constexpr int kTouchCaptionPixels = 18;
+// The least height and width of a box, list or button a fingertip has to meet.
+inline constexpr int kTouchTargetPixels = 44;
+
+// The CSS font list for one of the layout's fonts: its face under the Latin name browsers know
+// it by, the Song faces of other systems, the layout's stand-in, then any serif face.
+std::string FontCss(const FontChoice& font, int pixels);
+
+// A list entry as an option element; its blanks become no-break spaces, which the browser shows
+// as they stand instead of collapsing repeated ones.
+std::string OptionHtml(std::string_view entry, bool selected);
+
+// Each list's entries and shown entry, by ControlId, as Form_Load leaves them.
+struct ListContents {
+    std::array<std::vector<std::string>, kControlCount> entries;
+    std::array<int, kControlCount> selected{};
+};
+
+// The whole page but its scripts, which go where kScriptsMark stands. Its security policy
+// allows inline scripts only by the hashes that replace kScriptHashesMark once they are known.
+inline constexpr std::string_view kScriptsMark = "<!--kalvet-scripts-->";
+inline constexpr std::string_view kScriptHashesMark = "'kalvet-script-hashes'";
+std::string PageHtml(const ListContents& lists);
+
+}  // namespace kalvet::web
