@@ -541,7 +541,41 @@ test("served over http, the service worker keeps the page working offline", asyn
     await p.waitForFunction(() => navigator.serviceWorker.controller !== null);
     const cached = await p.evaluate(async () => (await (await caches.keys()).reduce(async (all, k) =>
       (await all).concat((await (await caches.open(k)).keys()).map((r) => new URL(r.url).pathname)), [])));
-    assert.deepEqual(cached.sort(), ["/kalvet-192.png", "/kalvet-512.png", "/kalvet.html", "/kalvet.png", "/kalvet.webmanifest"]);
+    assert.deepEqual(cached.sort(), ["/kalvet-192.png", "/kalvet-512.png", "/kalvet-maskable-192.png",
+                                     "/kalvet-maskable-512.png", "/kalvet.html", "/kalvet.png", "/kalvet.webmanifest"]);
+    // A home screen that cuts the icon to its own shape keeps the middle circle of 80 %: outside
+    // it a maskable icon shows only its opaque ground.
+    const manifest = JSON.parse(fs.readFileSync(path.join(pageDir, "kalvet.webmanifest"), "utf8"));
+    assert.equal(manifest.id, "kalvet.html");
+    assert.equal(manifest.description, "钢材质量计算器: 槽钢、角钢、工字钢按型号，圆钢、钢管、板材按尺寸");
+    const maskable = manifest.icons.filter((i) => i.purpose === "maskable");
+    assert.deepEqual(maskable.map((i) => i.sizes), ["192x192", "512x512"]);
+    for (const icon of maskable) {
+      const found = await p.evaluate(async (src) => {
+        const image = new Image();
+        image.src = src;
+        await image.decode();
+        const n = image.naturalWidth;
+        const context = Object.assign(document.createElement("canvas"), { width: n, height: n }).getContext("2d");
+        context.drawImage(image, 0, 0);
+        const px = context.getImageData(0, 0, n, n).data;
+        let outside = 0;
+        let drawn = 0;
+        for (let y = 0; y < n; ++y) {
+          for (let x = 0; x < n; ++x) {
+            const i = 4 * (y * n + x);
+            const ground = px[i] === px[0] && px[i + 1] === px[1] && px[i + 2] === px[2] && px[i + 3] === 255;
+            if (Math.hypot(x + 0.5 - n / 2, y + 0.5 - n / 2) > 0.4 * n) outside += ground ? 0 : 1;
+            else drawn += ground ? 0 : 1;
+          }
+        }
+        return { size: `${n}x${n}`, alpha: px[3], outside, drawn: drawn / (n * n) };
+      }, icon.src);
+      assert.equal(found.size, icon.sizes, `${icon.src} size`);
+      assert.equal(found.alpha, 255, `${icon.src} has an opaque ground`);
+      assert.equal(found.outside, 0, `${icon.src}: pixels of the drawing outside the safe circle`);
+      assert.ok(found.drawn > 0.15, `${icon.src}: the drawing is not lost (${found.drawn} of the square)`);
+    }
 
     server.closeAllConnections();
     await new Promise((resolve) => server.close(resolve));
