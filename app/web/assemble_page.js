@@ -1,7 +1,7 @@
 // Puts the page together once the program is linked: the page written by write_page (the
-// window's markup and style sheet), then the program's scripts where the page marks their place,
-// the WebAssembly embedded in them, and the security policy's hashes of every inline script.
-// One file, working from disk with no server.
+// window's markup and style sheet), the loader with the WebAssembly embedded in it and the
+// program's script where the page marks their places, and the security policy's hashes of every
+// inline script. One file, working from disk with no server.
 //
 //   node assemble_page.js <write_page.js> <program.js> <program.wasm> <out.html>
 "use strict";
@@ -15,18 +15,25 @@ const page = execFileSync(process.execPath, ["--no-experimental-fetch", writer],
 const glue = fs.readFileSync(glueFile, "utf8");
 const wasm = fs.readFileSync(wasmFile).toString("base64");
 
-// The program's own loader compiles the embedded WebAssembly at once, decoding it natively where
-// the browser can.
-const loader = `var Module={instantiateWasm:function(imports,receive){` +
-  `var text="${wasm}";` +
+// The loader decodes the embedded WebAssembly (natively where the browser can) and starts
+// compiling it in the background while the browser reads the window; the program, after the
+// window, takes the compiled module if it is ready by then and otherwise compiles it at once.
+const loader = `var Module=(function(){var text="${wasm}";` +
   `var bytes=Uint8Array.fromBase64?Uint8Array.fromBase64(text):Uint8Array.from(atob(text),function(c){return c.charCodeAt(0)});` +
-  `var instance=new WebAssembly.Instance(new WebAssembly.Module(bytes),imports);receive(instance);return instance.exports}};`;
+  `var m={instantiateWasm:function(imports,receive){` +
+  `var instance=new WebAssembly.Instance(m.compiled||new WebAssembly.Module(bytes),imports);` +
+  `receive(instance);return instance.exports}};` +
+  `WebAssembly.compile(bytes).then(function(compiled){m.compiled=compiled},function(){});return m})();`;
 
 for (const [name, script] of [["loader", loader], ["program", glue]]) {
   if (/<\/script/i.test(script)) throw new Error(`the ${name} script holds "</script"`);
 }
-let html = page.replace("<!--kalvet-scripts-->", () => `<script>${loader}</script>\n<script>${glue}</script>`);
-if (html === page) throw new Error("the page has no place for its scripts");
+const put = (text, mark, script) => {
+  const done = text.replace(mark, () => `<script>${script}</script>`);
+  if (done === text) throw new Error(`the page has no ${mark}`);
+  return done;
+};
+const html = put(put(page, "<!--kalvet-loader-->", loader), "<!--kalvet-program-->", glue);
 
 const hashes = [...html.matchAll(/<script>([\s\S]*?)<\/script>/g)].map((m) =>
   `'sha256-${crypto.createHash("sha256").update(m[1], "utf8").digest("base64")}'`);

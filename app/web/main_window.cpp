@@ -15,11 +15,6 @@ namespace {
 // The page's slot for a control is its ControlId.
 int Slot(ControlId id) { return static_cast<int>(id); }
 
-bool Focusable(const ControlItem& c) {
-    return c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox ||
-           c.kind == ControlKind::Button;
-}
-
 MainWindow* g_window = nullptr;  // the page's one window, for the page's events
 
 // Where a group box's caption starts, and the blank kept on either side of it.
@@ -64,12 +59,9 @@ std::optional<ControlId> Id(int slot) {
 
 MainWindow::MainWindow() {
     g_window = this;
-    for (const ControlItem& c : Controls()) {
-        if (Focusable(c)) HoldControl(Slot(c.id), c.name);
-    }
-    // The page holds the lists as Form_Load filled them at build time; this run of it only
-    // tells the window what each entry is.
-    form_.Form_Load();
+    std::string names;
+    for (const ControlItem& c : Controls()) names.append(names.empty() ? "" : " ").append(c.name);
+    NameControls(names);
     Listen();
     Focus(Slot(TabOrder().front()));
     AnnounceReady();
@@ -120,9 +112,7 @@ void MainWindow::FitCaptions() {
         const int fitted = FittedPixelSize(wanted, CaptionRoom(c), [&](int px) {
             return static_cast<int>(std::ceil(TextAdvance(c.text, FontCss(font, px))));
         });
-        if (fitted != wanted && (Focusable(c) || HoldControl(Slot(c.id), c.name))) {
-            SetCaptionPixels(Slot(c.id), fitted);
-        }
+        if (fitted != wanted) SetCaptionPixels(Slot(c.id), fitted);
     }
     AnnounceCaptionsFitted();
 }
@@ -134,17 +124,12 @@ void MainWindow::SetText(ControlId textBox, std::string_view text) {
 }
 
 void MainWindow::AddListEntry(ControlId list, std::string_view entry) {
-    entries_[static_cast<std::size_t>(list)].emplace_back(entry);
+    web::AddListEntry(Slot(list), entry);
 }
 
 void MainWindow::SelectListEntry(ControlId list, int index) { SelectListIndex(Slot(list), index); }
 
-std::string MainWindow::ShownEntry(ControlId list) const {
-    const int i = SelectedListIndex(Slot(list));
-    const auto& entries = entries_[static_cast<std::size_t>(list)];
-    if (i < 0 || static_cast<std::size_t>(i) >= entries.size()) return {};
-    return entries[static_cast<std::size_t>(i)];
-}
+std::string MainWindow::ShownEntry(ControlId list) const { return ShownListEntry(Slot(list)); }
 
 }  // namespace kalvet::web
 

@@ -200,7 +200,8 @@ std::string PageHtml(const ListContents& lists) {
     html += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, "
             "interactive-widget=resizes-content\">\n<title>";
     AppendEscaped(html, layout.caption);
-    html += "</title>\n<style>" + StyleSheet() + "</style>\n</head>\n<body>\n<div id=\"Form1\">";
+    html += "</title>\n<style>" + StyleSheet() + "</style>\n";
+    html.append(kLoaderMark).append("\n</head>\n<body>\n<div id=\"Form1\">");
     html += ControlsHtml(lists);
     html += "</div>\n";
     // Served over http(s): the manifest a phone installs the page from, and the service worker
@@ -209,7 +210,7 @@ std::string PageHtml(const ListContents& lists) {
             "  document.head.appendChild(Object.assign(document.createElement(\"link\"), "
             "{rel: \"manifest\", href: \"kalvet.webmanifest\"}));\n"
             "  navigator.serviceWorker.register(\"sw.js\");\n}\n</script>\n";
-    html.append(kScriptsMark).append("\n</body>\n</html>\n");
+    html.append(kProgramMark).append("\n</body>\n</html>\n");
     return html;
 }
 

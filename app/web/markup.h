@@ -38,9 +38,12 @@ struct ListContents {
     std::array<int, kControlCount> selected{};
 };
 
-// The whole page but its scripts, which go where kScriptsMark stands. Its security policy
-// allows inline scripts only by the hashes that replace kScriptHashesMark once they are known.
-inline constexpr std::string_view kScriptsMark = "<!--kalvet-scripts-->";
+// The whole page but the program's scripts: the loader, which starts compiling the WebAssembly
+// while the browser reads the window, goes where kLoaderMark stands in the head, and the
+// program where kProgramMark stands after the window. The page's security policy allows inline
+// scripts only by the hashes that replace kScriptHashesMark once they are known.
+inline constexpr std::string_view kLoaderMark = "<!--kalvet-loader-->";
+inline constexpr std::string_view kProgramMark = "<!--kalvet-program-->";
 inline constexpr std::string_view kScriptHashesMark = "'kalvet-script-hashes'";
 std::string PageHtml(const ListContents& lists);
 

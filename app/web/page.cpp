@@ -4,29 +4,38 @@
 
 #include "app/web/markup.h"
 
-// The page's side of each call. The elements the program holds, and the slot of each, live on
-// Module.kalvet. JavaScript comments here must be block comments: the bodies become one line.
+// The page's side of each call. What the program holds of the page lives on Module.kalvet: the
+// controls' ids by slot, the elements found so far, and a text on its way to the program.
+// JavaScript comments here must be block comments: the bodies become one line.
 
-EM_JS(int, kalvet_hold, (int slot, const char* name, int size), {
-    var k = Module.kalvet || (Module.kalvet = {elements: [], slots: new Map(), text: ""});
-    var element = document.getElementById(UTF8ToString(name, size));
-    if (!element) return 0;
-    k.elements[slot] = element;
-    k.slots.set(element, slot);
-    return 1;
+EM_JS(void, kalvet_name_controls, (const char* names, int size), {
+    var k = Module.kalvet = {names: UTF8ToString(names, size).split(" "), elements: [], text: ""};
+    k.element = function(slot) {
+        return k.elements[slot] || (k.elements[slot] = document.getElementById(k.names[slot]));
+    };
 });
 
+/* A text for the program: kept here and its length told, then copied into the program's memory. */
 EM_JS(int, kalvet_box_text_size, (int box), {
-    Module.kalvet.text = Module.kalvet.elements[box].value;
-    return lengthBytesUTF8(Module.kalvet.text);
+    var k = Module.kalvet;
+    k.text = k.element(box).value;
+    return lengthBytesUTF8(k.text);
 });
 
-EM_JS(void, kalvet_box_text_copy, (char* out, int size), {
+EM_JS(int, kalvet_shown_entry_size, (int list), {
+    var k = Module.kalvet;
+    var element = k.element(list);
+    var option = element.options[element.selectedIndex];
+    k.text = option ? option.textContent.split(String.fromCharCode(160)).join(" ") : "";
+    return lengthBytesUTF8(k.text);
+});
+
+EM_JS(void, kalvet_text_copy, (char* out, int size), {
     stringToUTF8(Module.kalvet.text, out, size);
 });
 
 EM_JS(void, kalvet_set_box_text, (int box, const char* text, int size), {
-    var element = Module.kalvet.elements[box];
+    var element = Module.kalvet.element(box);
     element.value = UTF8ToString(text, size);
     /* Setting the value leaves the caret, and so the view, at the end; a result wider than its
        box must show its first digits. The caret is moved only in a box that has the focus:
@@ -35,18 +44,20 @@ EM_JS(void, kalvet_set_box_text, (int box, const char* text, int size), {
     element.scrollLeft = 0;
 });
 
-EM_JS(int, kalvet_selected_index, (int list), {
-    return Module.kalvet.elements[list].selectedIndex;
+/* A browser collapses repeated blanks unless they are no-break spaces. */
+EM_JS(void, kalvet_add_option, (int list, const char* entry, int size), {
+    var shown = UTF8ToString(entry, size).split(" ").join(String.fromCharCode(160));
+    Module.kalvet.element(list).add(new Option(shown));
 });
 
 EM_JS(void, kalvet_select_index, (int list, int index), {
-    Module.kalvet.elements[list].selectedIndex = index;
+    Module.kalvet.element(list).selectedIndex = index;
 });
 
-EM_JS(void, kalvet_focus, (int control), { Module.kalvet.elements[control].focus(); });
+EM_JS(void, kalvet_focus, (int control), { Module.kalvet.element(control).focus(); });
 
 EM_JS(void, kalvet_scroll_into_view, (int control), {
-    Module.kalvet.elements[control].scrollIntoView({block: "nearest", inline: "nearest"});
+    Module.kalvet.element(control).scrollIntoView({block: "nearest", inline: "nearest"});
 });
 
 EM_JS(int, kalvet_media_matches, (const char* query, int size), {
@@ -63,7 +74,7 @@ EM_JS(double, kalvet_text_advance, (const char* text, int textSize, const char* 
 });
 
 EM_JS(void, kalvet_set_caption_pixels, (int control, int pixels), {
-    var element = Module.kalvet.elements[control];
+    var element = Module.kalvet.element(control);
     (element.querySelector("legend") || element).style.fontSize = pixels + "px";
 });
 
@@ -71,8 +82,7 @@ EM_JS(void, kalvet_listen, (), {
     var k = Module.kalvet;
     var area = document.getElementById("Form1");
     var slotOf = function(event) {
-        var slot = k.slots.get(event.target);
-        return slot === undefined ? -1 : slot;
+        return event.target.id ? k.names.indexOf(event.target.id) : -1;
     };
     area.addEventListener("click", function(event) {
         var slot = slotOf(event);
@@ -93,8 +103,8 @@ EM_JS(void, kalvet_listen, (), {
     /* Turning the device or resizing the window changes the arrangement; the control with the
        focus stays in view. */
     addEventListener("resize", function() {
-        var slot = k.slots.get(document.activeElement);
-        if (slot !== undefined) k.elements[slot].scrollIntoView({block: "nearest", inline: "nearest"});
+        var focused = document.activeElement;
+        if (area.contains(focused)) focused.scrollIntoView({block: "nearest", inline: "nearest"});
     });
     requestAnimationFrame(function() { setTimeout(_kalvet_first_paint, 0); });
 });
@@ -110,26 +120,31 @@ namespace {
 
 int Size(std::string_view text) { return static_cast<int>(text.size()); }
 
-}  // namespace
-
-bool HoldControl(int slot, std::string_view name) {
-    return kalvet_hold(slot, name.data(), Size(name)) != 0;
-}
-
-std::string BoxText(int box) {
-    std::string text(static_cast<std::size_t>(kalvet_box_text_size(box)), '\0');
+// The text the page has just made ready, `size` bytes of UTF-8.
+std::string TakeText(int size) {
+    std::string text(static_cast<std::size_t>(size), '\0');
     // stringToUTF8 always ends what it writes with a zero byte.
     text.push_back('\0');
-    kalvet_box_text_copy(text.data(), Size(text));
+    kalvet_text_copy(text.data(), Size(text));
     text.pop_back();
     return text;
 }
 
+}  // namespace
+
+void NameControls(std::string_view names) { kalvet_name_controls(names.data(), Size(names)); }
+
+std::string BoxText(int box) { return TakeText(kalvet_box_text_size(box)); }
+
 void SetBoxText(int box, std::string_view text) { kalvet_set_box_text(box, text.data(), Size(text)); }
 
-int SelectedListIndex(int list) { return kalvet_selected_index(list); }
+void AddListEntry(int list, std::string_view entry) {
+    kalvet_add_option(list, entry.data(), Size(entry));
+}
 
 void SelectListIndex(int list, int index) { kalvet_select_index(list, index); }
+
+std::string ShownListEntry(int list) { return TakeText(kalvet_shown_entry_size(list)); }
 
 void Focus(int control) { kalvet_focus(control); }
 

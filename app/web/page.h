@@ -10,17 +10,20 @@
 
 namespace kalvet::web {
 
-// A control the program holds is known by a slot number of the caller's choosing; the page
-// keeps the element in that slot and names the slot in every event that reaches the element.
-// False when the page has no element with the id `name`.
-bool HoldControl(int slot, std::string_view name);
+// The page's controls as the program names them: `names`, separated by blanks, are the element
+// ids of slots 0, 1, 2 … Every call below names a control by its slot; the page finds the
+// element the first time a slot is used, and tells the slot of each event's target.
+void NameControls(std::string_view names);
 
 // A text box's whole text; replacing it shows the new text from its first character.
 std::string BoxText(int box);
 void SetBoxText(int box, std::string_view text);
 
-int SelectedListIndex(int list);  // -1 when none
+// Appends an entry; the page shows its blanks as they stand.
+void AddListEntry(int list, std::string_view entry);
 void SelectListIndex(int list, int index);
+// The shown entry as it was added, "" when the list shows none.
+std::string ShownListEntry(int list);
 
 void Focus(int control);
 // Scrolls the page, as little as it can, until the control is wholly in view.
