@@ -81,7 +81,8 @@ std::string StyleSheet() {
     css.append("@media ").append(kTouchMedia).append("{");
     css += Replaced(kTouchSheet, "TARGET", std::to_string(kTouchTargetPixels));
     css += "#Form1 legend{font-size:" + Px(kTouchCaptionPixels) + "!important}\n";
-    css += "#Form1 .label,#Form1 input,#Form1 select,#Form1 button{font-size:" +
+    // The group box's own size too: the rows' columns are measured in it.
+    css += "#Form1 fieldset,#Form1 .label,#Form1 input,#Form1 select,#Form1 button{font-size:" +
            Px(kTouchTextPixels) + "!important}\n";
     for (const ControlItem& c : Controls()) {
         if (c.kind == ControlKind::Frame) continue;
