@@ -881,17 +881,10 @@ std::vector<DWORD> Drawn(HICON icon, int size) { return Drawn({{icon, 0, 0, size
 
 // Writes pixels as Drawn gives them to a .bmp file, which every image viewer opens.
 bool SaveBitmap(const std::wstring& path, const std::vector<DWORD>& pixels, int width, int height) {
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = -height;
-    info.biPlanes = 1;
-    info.biBitCount = 32;
-    info.biCompression = BI_RGB;
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;  // "BM"
-    header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(pixels.size() * sizeof(DWORD));
+    const BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+    const BITMAPFILEHEADER header{0x4D42 /* "BM" */, offset + static_cast<DWORD>(pixels.size() * sizeof(DWORD)),
+                                  0, 0, offset};
     std::FILE* file = _wfopen(path.c_str(), L"wb");
     if (file == nullptr) return false;
     const bool written = std::fwrite(&header, sizeof header, 1, file) == 1 &&
