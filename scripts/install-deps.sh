@@ -1,10 +1,33 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Kalvet needs on Debian 12, as root.
+# Installs what Kalvet needs on Debian 12, as root, for one purpose:
+#
+#   install-deps.sh run   building the Linux program and opening its Qt window
+#   install-deps.sh web   building the page
+#   install-deps.sh       everything: every build, every test and check of the test command
+#
 # Idempotent: packages already present are not asked for again, so a warm machine skips apt.
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ pkg-config
+purpose=${1:-}
+case $purpose in
+  run | web | "") ;;
+  *) echo "usage: $0 [run | web]   (no argument: everything the tests need)" >&2; exit 2 ;;
+esac
+
+run_packages=(
+  cmake ninja-build g++
+  # Qt front end, and the Song-style CJK face with SimSun's metrics that stands in for SimSun
+  qt6-base-dev libfontconfig-dev fonts-arphic-uming
+  # the icon's PNGs, rendered from its drawing at build time
+  librsvg2-bin
+)
+web_packages=(
+  cmake ninja-build librsvg2-bin
+  # emscripten, whose JS optimizer needs acorn on node's module path (the web preset's NODE_PATH)
+  emscripten node-acorn
+)
+test_packages=(
+  pkg-config
   googletest libgtest-dev libbenchmark-dev
   # 32-bit Windows build, and wine with a virtual display to run it here
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
@@ -12,14 +35,12 @@ packages=(
   # the same program built 64-bit, and a 64-bit wine to run its tests where the kernel runs no
   # 32-bit programs
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine64
-  # Qt front end, and the Song-style CJK face with SimSun's metrics that stands in for SimSun
-  qt6-base-dev libfontconfig-dev fonts-arphic-uming
   # a wide Latin face, to test that captions still fit on a system without the Song face
   fonts-dejavu-core
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
-  # the icon's PNGs and the Windows .ico, rendered from its drawing at build time
-  librsvg2-bin icoutils
+  # the Windows .ico
+  icoutils
   # screenshots of the running window; GNU time for the start-up benchmark
   imagemagick time
   # the .deb package and its dependency list; the validators of its menu and software centre
@@ -27,36 +48,50 @@ packages=(
   dpkg-dev file desktop-file-utils appstream
   # a decimal-comma locale, so the test that results ignore the locale has one to switch to
   locales
-  # the page: emscripten (its JS optimizer needs acorn on node's module path), and chromium
-  # for the browser tests, driven headless by playwright-core from npm
-  emscripten node-acorn chromium
+  # the browsers the page's tests drive, headless; their npm packages come from the last step
+  chromium firefox-esr webkit2gtk-driver
 )
-# node and npm come with the machine image; where they do not, Debian's serve.
-command -v node >/dev/null 2>&1 || packages+=(nodejs)
-command -v npm >/dev/null 2>&1 || packages+=(npm)
+
+case $purpose in
+  run) packages=("${run_packages[@]}") ;;
+  web) packages=("${web_packages[@]}") ;;
+  "") packages=("${run_packages[@]}" "${web_packages[@]}" "${test_packages[@]}") ;;
+esac
+# The browser tests run on node and npm, which come with the machine image; where they do
+# not, Debian's serve. (emscripten brings Debian's node for the page's build in any case.)
+if [ -z "$purpose" ]; then
+  command -v node >/dev/null 2>&1 || packages+=(nodejs)
+  command -v npm >/dev/null 2>&1 || packages+=(npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
+  case " ${missing[*]} " in *" $p "*) continue ;; esac
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
-    dpkg --add-architecture i386
-  fi
+  case " ${missing[*]}" in
+    *:i386*)
+      if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        dpkg --add-architecture i386
+      fi ;;
+  esac
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+
+[ -z "$purpose" ] || exit 0
 
 if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
   echo "Generating the de_DE.UTF-8 locale"
   localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
-# playwright-core for the browser tests, at the version the lock file pins; npm ci again only
-# when node_modules is missing or was installed from another lock file.
+# The browser tests' npm packages, at the versions the lock file pins; npm ci again only when
+# node_modules is missing or was installed from another lock file.
 web_tests=$(cd "$(dirname "$0")/../tests/app/web" && pwd)
 if ! cmp -s "$web_tests/package-lock.json" "$web_tests/node_modules/.kalvet-package-lock.json"; then
   echo "Installing the browser tests' npm packages"

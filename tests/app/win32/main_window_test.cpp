@@ -9,6 +9,7 @@
 #include <cstring>
 #include <cwchar>
 #include <array>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -811,14 +812,17 @@ TEST(Win32Window, EveryCaptionFitsItsControlInAWiderFace) {
 
 // The program's icon: the window class carries it and kalvet.exe holds it for Explorer.
 
-// The file the program is built to, next to this test program wherever the build tree lies.
-std::wstring ProgramFile() {
+// The folder of this test program's own file, in the build tree, with its separator.
+std::wstring TestFolder() {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring program(self);
-    program.erase(program.find_last_of(L"\\/") + 1);
-    return program + KALVET_PROGRAM_FROM_TEST;
+    std::wstring folder(self);
+    folder.erase(folder.find_last_of(L"\\/") + 1);
+    return folder;
 }
+
+// The file the program is built to, found from this test program wherever the build tree lies.
+std::wstring ProgramFile() { return TestFolder() + KALVET_PROGRAM_FROM_TEST; }
 
 // The size of an icon's picture, in pixels.
 SIZE IconSize(HICON icon) {
@@ -837,12 +841,18 @@ SIZE IconSize(HICON icon) {
 constexpr COLORREF kGround = RGB(0x12, 0x9A, 0x56);
 constexpr DWORD kGroundPixel = 0x129A56;  // the same as a 32-bit DIB pixel, 0xRRGGBB
 
-// The icon drawn at `size` pixels on kGround, as a DIB's pixels, top row first.
-std::vector<DWORD> Drawn(HICON icon, int size) {
+struct PlacedIcon {
+    HICON icon;
+    int x, y, size;
+};
+
+// Icons drawn at their places on a ground of one colour, as a 32-bit DIB's pixels (0xRRGGBB),
+// top row first.
+std::vector<DWORD> Drawn(const std::vector<PlacedIcon>& icons, int width, int height, COLORREF groundColour) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -851,19 +861,36 @@ std::vector<DWORD> Drawn(HICON icon, int size) {
     const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (dc == nullptr || bitmap == nullptr) return {};
     const HGDIOBJ old = SelectObject(dc, bitmap);
-    const HBRUSH ground = CreateSolidBrush(kGround);
-    const RECT all{0, 0, size, size};
+    const HBRUSH ground = CreateSolidBrush(groundColour);
+    const RECT all{0, 0, width, height};
     FillRect(dc, &all, ground);
-    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    for (const PlacedIcon& p : icons) DrawIconEx(dc, p.x, p.y, p.icon, p.size, p.size, 0, nullptr, DI_NORMAL);
     GdiFlush();
     const auto* first = static_cast<const DWORD*>(bits);
-    std::vector<DWORD> pixels(first, first + static_cast<std::size_t>(size) * static_cast<std::size_t>(size));
+    std::vector<DWORD> pixels(first, first + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (DWORD& pixel : pixels) pixel &= 0xFFFFFF;
     SelectObject(dc, old);
     DeleteObject(ground);
     DeleteObject(bitmap);
     DeleteDC(dc);
     return pixels;
+}
+
+// The icon drawn at `size` pixels on kGround.
+std::vector<DWORD> Drawn(HICON icon, int size) { return Drawn({{icon, 0, 0, size}}, size, size, kGround); }
+
+// Writes pixels as Drawn gives them to a .bmp file, which every image viewer opens.
+bool SaveBitmap(const std::wstring& path, const std::vector<DWORD>& pixels, int width, int height) {
+    const BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+    const BITMAPFILEHEADER header{0x4D42 /* "BM" */, offset + static_cast<DWORD>(pixels.size() * sizeof(DWORD)),
+                                  0, 0, offset};
+    std::FILE* file = _wfopen(path.c_str(), L"wb");
+    if (file == nullptr) return false;
+    const bool written = std::fwrite(&header, sizeof header, 1, file) == 1 &&
+                         std::fwrite(&info, sizeof info, 1, file) == 1 &&
+                         std::fwrite(pixels.data(), sizeof(DWORD), pixels.size(), file) == pixels.size();
+    return std::fclose(file) == 0 && written;
 }
 
 // The window class carries the program's icon, each picture at the size the system draws it:
@@ -961,6 +988,7 @@ TEST(Win32Program, FileCarriesTheIconAndAChineseDescription) {
     EXPECT_EQ(header.type, 1);
     ASSERT_GE(SizeofResource(file, groupResource), sizeof header + header.count * sizeof(IconGroupEntry));
     std::vector<int> sizes;
+    std::map<int, std::vector<DWORD>> pictures;  // drawn on kGround, by size
     for (WORD i = 0; i < header.count; ++i) {
         IconGroupEntry entry{};
         std::memcpy(&entry, group + sizeof header + i * sizeof entry, sizeof entry);
@@ -981,11 +1009,29 @@ TEST(Win32Program, FileCarriesTheIconAndAChineseDescription) {
         const std::vector<DWORD> drawn = Drawn(icon, size);
         EXPECT_EQ(drawn.front(), kGroundPixel) << "the top left corner is not clear";
         EXPECT_NE(std::count(drawn.begin(), drawn.end(), kGroundPixel), size * size) << "an empty picture";
+        pictures[size] = drawn;
         DestroyIcon(icon);
     }
     std::sort(sizes.begin(), sizes.end());
     EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 64, 128, 256}));
     FreeLibrary(file);
+
+    // The file's icon as the shell takes it for Explorer's views, each size the group's own
+    // picture, not a neighbour scaled; on white, as Explorer shows it, left beside this test
+    // program to be looked at.
+    std::vector<PlacedIcon> sheet;
+    int right = 8;
+    for (const int size : {16, 32, 48, 256}) {
+        SCOPED_TRACE(size);
+        HICON icon = nullptr;
+        ASSERT_EQ(PrivateExtractIconsW(program.c_str(), 0, size, size, &icon, nullptr, 1, 0), 1u);
+        EXPECT_EQ(Drawn(icon, size), pictures[size]) << "the shell draws another picture";
+        sheet.push_back({icon, right, 8, size});
+        right += size + 8;
+    }
+    const std::vector<DWORD> shown = Drawn(sheet, right, 256 + 16, RGB(0xFF, 0xFF, 0xFF));
+    for (const PlacedIcon& p : sheet) DestroyIcon(p.icon);
+    EXPECT_TRUE(SaveBitmap(TestFolder() + L"kalvet-icon-sizes.bmp", shown, right, 256 + 16));
 
     DWORD ignored = 0;
     std::vector<BYTE> version(GetFileVersionInfoSizeW(program.c_str(), &ignored));
