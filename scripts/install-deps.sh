@@ -55,7 +55,7 @@ if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
   localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
-# playwright-core for the browser tests, at the version the lock file pins; npm ci again only
+# The browser tests' drivers, at the versions the lock file pins; npm ci again only
 # when node_modules is missing or was installed from another lock file.
 web_tests=$(cd "$(dirname "$0")/../tests/app/web" && pwd)
 if ! cmp -s "$web_tests/package-lock.json" "$web_tests/node_modules/.kalvet-package-lock.json"; then
