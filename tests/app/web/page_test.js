@@ -1,4 +1,5 @@
-// The page as a person uses it, in each engine of engines.js, driven through its adapter.
+// The page as a person uses it, in the three engines its users have: Chromium, Firefox and
+// WebKit (every browser on an iPhone or iPad), each driven through its adapter in engines.js.
 // One table of checks runs in each: what the page shows against the layout tables, focus and
 // Tab, clicks and taps, every group's worked example typed on the keyboard, a narrow window and
 // a phone's viewport, the page from disk with the network blocked, and the page served over http
