@@ -20,9 +20,14 @@ std::string Px(int pixels) { return std::to_string(pixels) + "px"; }
 
 // The window's look, in one sheet: classic flat controls, an etched group-box line through the
 // middle of its caption, labels beneath everything else and deaf to the pointer (a label that
-// runs under a box must not take the box's click).
+// runs under a box must not take the box's click). A window scaled down to a narrow screen keeps
+// its full size in the layout: the body clips that and never scrolls, or it would scroll into
+// blank space and, where scrollbars take room, cover the window's right edge with one. The page
+// itself still scrolls down (html's overflow, not the body's, is the viewport's).
 constexpr const char* kStyleSheet = R"css(
-html,body{margin:0;padding:0;background:#f0f0f0;overflow-x:hidden}
+html,body{margin:0;padding:0;background:#f0f0f0}
+html{overflow-x:hidden}
+body{overflow:hidden}
 #Form1{position:relative;background:#f0f0f0;color:#000;transform-origin:0 0}
 #Form1 *{box-sizing:border-box;margin:0}
 fieldset{position:absolute;border:0;padding:0;min-inline-size:0}

@@ -72,14 +72,23 @@ async function choose(tab, list, entry) {
 async function fitsTheWidth(tab, { width, height }) {
   const fit = await tab.eval(() => {
     const r = document.getElementById("Form1").getBoundingClientRect();
-    return { right: r.right, bottom: r.bottom, left: r.left, top: r.top,
-             scrollWidth: document.documentElement.scrollWidth, innerWidth: innerWidth };
+    // What a person can scroll inside the page, beyond the page itself.
+    const scrolls = [...document.querySelectorAll("body, body *")].flatMap((e) => {
+      const s = getComputedStyle(e);
+      const by = [[s.overflowX, e.scrollWidth - e.clientWidth, "sideways"], [s.overflowY, e.scrollHeight - e.clientHeight, "down"]];
+      return by.filter(([overflow, px]) => /auto|scroll/.test(overflow) && px > 1)
+               .map(([, px, way]) => `${e.id || e.tagName} scrolls ${px} px ${way}`);
+    });
+    return { right: r.right, bottom: r.bottom, left: r.left, top: r.top, scrolls,
+             bodyWidth: document.body.clientWidth, scrollWidth: document.documentElement.scrollWidth, innerWidth: innerWidth };
   });
   assert.equal(fit.innerWidth, width, "the viewport meta tag keeps the screen's width");
   assert.ok(fit.left >= 0 && fit.top >= 0 && fit.right <= width + 0.5 && fit.bottom <= height,
             `window within the screen: ${JSON.stringify(fit)}`);
   assert.ok(fit.right >= width - 1, "the window uses the whole width");
   assert.ok(fit.scrollWidth <= width, `no sideways scrolling: ${fit.scrollWidth}`);
+  assert.deepEqual(fit.scrolls, [], "nothing within the page scrolls into the blank the scale leaves");
+  assert.equal(fit.bodyWidth, width, "no scrollbar covers the window's right edge");
 }
 
 // The page with every canvas measurement 1.6 times as wide, as in a face wider than the Song
