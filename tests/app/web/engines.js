@@ -22,6 +22,32 @@ function npm(name) {
 
 const ready = { selector: "html[data-ready]", ms: 15000 };
 
+// A tab over a playwright or puppeteer page, whose calls are alike; `intercept(allow)` makes the
+// page ask allow(url) of each request and abort those it refuses.
+function pageTab(page, { intercept, offline, close }) {
+  const errors = [];
+  page.on("pageerror", (e) => errors.push(e.message));
+  return {
+    errors,
+    async load(url) {
+      await page.goto(url);
+      await page.waitForSelector(ready.selector, { state: "attached", timeout: ready.ms });
+    },
+    eval: (fn, arg) => page.evaluate(fn, arg),
+    click: (id, button = "left") => page.click("#" + id, { button }),
+    type: (text) => page.keyboard.type(text),
+    press: (key) => page.keyboard.press(key),
+    shot: (file) => page.screenshot({ path: file }),
+    async blockNetwork() {
+      const asked = [];
+      await intercept((url) => /^(file|data):/.test(url) || (asked.push(url), false));
+      return asked;
+    },
+    offline,
+    close,
+  };
+}
+
 // Chromium through playwright-core, the one engine here with touch and device-scale emulation.
 const chromium = {
   name: "chromium",
@@ -51,37 +77,16 @@ const chromium = {
           : shared;
         const page = await context.newPage();
         if (!touch) await page.setViewportSize({ width, height });
-        const errors = [];
-        page.on("pageerror", (e) => errors.push(e.message));
-        return {
-          errors,
-          async load(url) {
-            await page.goto(url);
-            await page.waitForSelector(ready.selector, { state: "attached", timeout: ready.ms });
-          },
-          eval: (fn, arg) => page.evaluate(fn, arg),
-          click: (id, button = "left") => page.click("#" + id, { button }),
-          tap: (id) => page.tap("#" + id),
-          type: (text) => page.keyboard.type(text),
-          press: (key) => page.keyboard.press(key),
-          shot: (file) => page.screenshot({ path: file }),
-          async blockNetwork() {
-            const asked = [];
-            await page.route("**/*", (route) => {
-              const url = route.request().url();
-              if (/^(file|data):/.test(url)) return route.continue();
-              asked.push(url);
-              return route.abort();
-            });
-            return asked;
-          },
+        const tab = pageTab(page, {
+          intercept: (allow) => page.route("**/*", (r) => (allow(r.request().url()) ? r.continue() : r.abort())),
           offline: () => context.setOffline(true),
           async close() {
             if (touch) return context.close();
             await context.setOffline(false);
             await page.close();
           },
-        };
+        });
+        return { ...tab, tap: (id) => page.tap("#" + id) };
       },
       async close() {
         await shared.close();
@@ -106,33 +111,14 @@ const firefox = {
       async open({ width, height }) {
         const page = await browser.newPage();
         await page.setViewport({ width, height });
-        const errors = [];
-        page.on("pageerror", (e) => errors.push(e.message));
-        return {
-          errors,
-          async load(url) {
-            await page.goto(url);
-            await page.waitForSelector(ready.selector, { timeout: ready.ms });
-          },
-          eval: (fn, arg) => page.evaluate(fn, arg),
-          click: (id, button = "left") => page.click("#" + id, { button }),
-          type: (text) => page.keyboard.type(text),
-          press: (key) => page.keyboard.press(key),
-          shot: (file) => page.screenshot({ path: file }),
-          async blockNetwork() {
-            const asked = [];
+        return pageTab(page, {
+          async intercept(allow) {
             await page.setRequestInterception(true);
-            page.on("request", (request) => {
-              const url = request.url();
-              if (/^(file|data):/.test(url)) return request.continue();
-              asked.push(url);
-              return request.abort();
-            });
-            return asked;
+            page.on("request", (r) => (allow(r.url()) ? r.continue() : r.abort()));
           },
           offline: () => page.setOfflineMode(true),
           close: () => page.close(),
-        };
+        });
       },
       close: () => browser.close(),
     };
