@@ -68,7 +68,8 @@ async function choose(tab, list, entry) {
   assert.equal(await tab.eval((id) => document.getElementById(id).selectedIndex, list), index, `${list} shows ${entry}`);
 }
 
-// The whole window inside a viewport `width` wide, nothing to scroll sideways.
+// The whole window inside a viewport `width` wide, with nothing to scroll sideways or into the
+// blank that scaling leaves, and no scrollbar over it.
 async function fitsTheWidth(tab, { width, height }) {
   const fit = await tab.eval(() => {
     const r = document.getElementById("Form1").getBoundingClientRect();
