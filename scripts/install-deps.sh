@@ -90,8 +90,8 @@ if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
   localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
-# The browser tests' npm packages, at the versions the lock file pins; npm ci again only when
-# node_modules is missing or was installed from another lock file.
+# The browser tests' drivers, at the versions the lock file pins; npm ci again only
+# when node_modules is missing or was installed from another lock file.
 web_tests=$(cd "$(dirname "$0")/../tests/app/web" && pwd)
 if ! cmp -s "$web_tests/package-lock.json" "$web_tests/node_modules/.kalvet-package-lock.json"; then
   echo "Installing the browser tests' npm packages"

@@ -1,0 +1,278 @@
+// The three engines the page is tested in, each from Debian's packages with nothing downloaded,
+// behind one small adapter apiece. engine.start() gives a session; session.open(window) a tab
+// whose viewport is window.width × window.height CSS pixels; a tab loads the page, runs a
+// function in it, clicks, taps, types, presses keys, resizes its viewport, takes screenshots
+// and tells what the page's security policy refused. What an engine cannot do here is in its
+// `cannot`, with the reason; a check that needs it is skipped there.
+"use strict";
+
+const { spawn } = require("node:child_process");
+const fs = require("node:fs");
+const net = require("node:net");
+const os = require("node:os");
+const path = require("node:path");
+
+function npm(name) {
+  try {
+    return require(name);
+  } catch (e) {
+    if (e.code !== "MODULE_NOT_FOUND") throw e;
+    throw new Error(`${name} is missing: run scripts/install-deps.sh (npm ci in tests/app/web)`);
+  }
+}
+
+// Ready: the window listening, and its captions fitted to the face in use.
+const ready = { selector: "html[data-ready][data-captions]", ms: 15000 };
+
+// Run before a page's own scripts where the engine can: notes whatever the page's security
+// policy refuses, for refused() to tell.
+function watchPolicy() {
+  window.refused = [];
+  document.addEventListener("securitypolicyviolation", (e) => window.refused.push(`${e.violatedDirective} ${e.blockedURI}`));
+}
+
+// A tab over a playwright or puppeteer page, whose calls are alike; `intercept(allow)` makes the
+// page ask allow(url) of each request and abort those it refuses.
+function pageTab(page, { intercept, offline, resize, close }) {
+  const errors = [];
+  page.on("pageerror", (e) => errors.push(e.message));
+  return {
+    errors,
+    async load(url) {
+      await page.goto(url);
+      await page.waitForSelector(ready.selector, { state: "attached", timeout: ready.ms });
+    },
+    eval: (fn, arg) => page.evaluate(fn, arg),
+    click: (id, button = "left") => page.click("#" + id, { button }),
+    type: (text) => page.keyboard.type(text),
+    press: (key) => page.keyboard.press(key),
+    shot: (file, whole = false) => page.screenshot({ path: file, fullPage: whole }),
+    refused: () => page.evaluate(() => window.refused),
+    resize,
+    async blockNetwork() {
+      const asked = [];
+      await intercept((url) => /^(file|data):/.test(url) || (asked.push(url), false));
+      return asked;
+    },
+    offline,
+    close,
+  };
+}
+
+// Chromium through playwright-core, the one engine here with touch and device-scale emulation.
+const chromium = {
+  name: "chromium",
+  cannot: {},
+  async start() {
+    const { chromium: playwright } = npm("playwright-core");
+    const profiles = [];
+    // A profile of its own, gone when the tests end. Without the background-network switches
+    // chromium keeps trying to reach its services.
+    const launch = (options) => {
+      const profile = fs.mkdtempSync(path.join(os.tmpdir(), "kalvet-chromium-"));
+      profiles.push(profile);
+      return playwright.launchPersistentContext(profile, {
+        executablePath: "/usr/bin/chromium",
+        headless: true,
+        args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
+               "--disable-component-update", "--disable-sync"],
+        ...options,
+      });
+    };
+    const shared = await launch({});
+    await shared.addInitScript(watchPolicy);
+    return {
+      async open({ width, height, touch, scale }) {
+        // Touch and the device scale are fixed when a context starts: a phone gets its own.
+        const context = touch
+          ? await launch({ viewport: { width, height }, isMobile: true, hasTouch: true, deviceScaleFactor: scale })
+          : shared;
+        if (touch) await context.addInitScript(watchPolicy);
+        const page = await context.newPage();
+        if (!touch) await page.setViewportSize({ width, height });
+        const tab = pageTab(page, {
+          intercept: (allow) => page.route("**/*", (r) => (allow(r.request().url()) ? r.continue() : r.abort())),
+          offline: () => context.setOffline(true),
+          resize: (w, h) => page.setViewportSize({ width: w, height: h }),
+          async close() {
+            if (touch) return context.close();
+            await context.setOffline(false);
+            await page.close();
+          },
+        });
+        return { ...tab, tap: (id) => page.tap("#" + id) };
+      },
+      async close() {
+        await shared.close();
+        for (const p of profiles) fs.rmSync(p, { recursive: true, force: true });
+      },
+    };
+  },
+};
+
+// Firefox ESR through puppeteer-core over WebDriver BiDi, which Firefox has built in. Headless,
+// on a fresh profile that puppeteer makes and removes; as root it needs nothing more.
+const firefox = {
+  name: "firefox",
+  cannot: {
+    touch: "Firefox emulates no touch screen here: asked for one, the page still sees no touch " +
+           "points and a fine pointer",
+  },
+  async start() {
+    const puppeteer = npm("puppeteer-core");
+    const browser = await puppeteer.launch({ browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: true });
+    return {
+      async open({ width, height }) {
+        const page = await browser.newPage();
+        await page.setViewport({ width, height });
+        await page.evaluateOnNewDocument(watchPolicy);
+        return pageTab(page, {
+          async intercept(allow) {
+            await page.setRequestInterception(true);
+            page.on("request", (r) => (allow(r.url()) ? r.continue() : r.abort()));
+          },
+          offline: () => page.setOfflineMode(true),
+          resize: (w, h) => page.setViewport({ width: w, height: h }),
+          close: () => page.close(),
+        });
+      },
+      close: () => browser.close(),
+    };
+  },
+};
+
+function freePort() {
+  return new Promise((resolve, reject) => {
+    const server = net.createServer().on("error", reject).listen(0, "127.0.0.1", () => {
+      const { port } = server.address();
+      server.close(() => resolve(port));
+    });
+  });
+}
+
+// WebKitGTK through selenium-webdriver and WebKitWebDriver, which starts WebKitGTK's MiniBrowser
+// with --automation: a real window, so without a display it gets one of its own from xvfb-run.
+// Root needs no sandbox switch: MiniBrowser leaves the web process sandbox off unless asked.
+const webkit = {
+  name: "webkit",
+  cannot: {
+    touch: "WebKitWebDriver emulates no touch screen: MiniBrowser is a desktop window, with no " +
+           "touch points and a fine pointer",
+    network: "WebKitWebDriver 2.50 speaks classic WebDriver only (it refuses a BiDi session), " +
+             "which can neither watch nor block a page's requests nor hear its errors",
+    policy: "classic WebDriver runs no script before the page's own, so nothing can listen for " +
+            "what the page's security policy refuses from the start",
+  },
+  async start() {
+    const { Builder, By, Key } = npm("selenium-webdriver");
+    // GTK's minimum width of MiniBrowser's toolbar buttons keeps its window 447 px wide at
+    // least; without it the window can be as narrow as a phone. WebKit draws the page's own
+    // controls itself, not with GTK, so the page looks the same.
+    const config = fs.mkdtempSync(path.join(os.tmpdir(), "kalvet-webkit-"));
+    fs.mkdirSync(path.join(config, "gtk-3.0"));
+    fs.writeFileSync(path.join(config, "gtk-3.0", "gtk.css"),
+                     "button { min-width: 0; padding-left: 0; padding-right: 0; }\n");
+    const port = await freePort();
+    const driverCommand = ["/usr/bin/WebKitWebDriver", `--port=${port}`];
+    const command = process.env.DISPLAY
+      ? driverCommand : ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", ...driverCommand];
+    // Its own process group, so that the driver, MiniBrowser and the X server all end with it.
+    const driverProcess = spawn(command[0], command.slice(1), {
+      detached: true, stdio: ["ignore", "ignore", "inherit"], env: { ...process.env, XDG_CONFIG_HOME: config },
+    });
+    let exited = null;
+    driverProcess.on("exit", (code) => { exited = `ended with ${code}`; });
+    driverProcess.on("error", (e) => { exited = `could not start: ${e.message}`; });
+    const stop = () => {
+      try {
+        process.kill(-driverProcess.pid, "SIGTERM");
+      } catch {}
+      fs.rmSync(config, { recursive: true, force: true });
+    };
+    const server = `http://127.0.0.1:${port}`;
+    let driver = null;
+    let frame;  // what MiniBrowser's toolbar takes from its window
+    let stale = false;
+    const run = (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg);
+    const browser = async () => {
+      await driver?.quit();
+      // Speaking to a driver that is already running, selenium-webdriver looks for none itself.
+      driver = await new Builder().usingServer(server).withCapabilities({ browserName: "MiniBrowser" }).build();
+      await driver.manage().window().setRect({ width: 800, height: 600 });
+      frame = await run(() => ({ width: outerWidth - innerWidth, height: outerHeight - innerHeight }));
+      stale = false;
+    };
+    try {
+      for (const end = Date.now() + 15000; ;) {
+        if (exited !== null) throw new Error(`${command.join(" ")} ${exited}`);
+        if (await fetch(server + "/status").then(() => true, () => false)) break;
+        if (Date.now() > end) throw new Error(`WebKitWebDriver did not answer on ${server}`);
+        await new Promise((resolve) => setTimeout(resolve, 50));
+      }
+      await browser();
+    } catch (e) {
+      stop();
+      throw e;
+    }
+    return {
+      // One window, resized for each tab: more MiniBrowser windows buy nothing here. After a
+      // right click, though, WebKitGTK's WebDriver types every character that no key of the
+      // keyboard gives (１, 。) as a key with no text, until MiniBrowser is started again.
+      async open({ width, height }) {
+        if (stale) await browser();
+        const resize = async (w, h) => {
+          await driver.manage().window().setRect({ width: w + frame.width, height: h + frame.height });
+          // The window may take a moment to reach its new size.
+          let inner;
+          for (const end = Date.now() + 3000; ;) {
+            inner = await run(() => [innerWidth, innerHeight]);
+            if ((inner[0] === w && inner[1] === h) || Date.now() > end) break;
+            await new Promise((resolve) => setTimeout(resolve, 50));
+          }
+          if (inner[0] !== w || inner[1] !== h) {
+            throw new Error(`MiniBrowser's page is ${inner.join(" × ")} px, not ${w} × ${h}`);
+          }
+        };
+        await resize(width, height);
+        const element = (id) => driver.findElement(By.id(id));
+        return {
+          async load(url) {
+            await driver.get(url);
+            await driver.wait(() => run((s) => document.querySelector(s) !== null, ready.selector), ready.ms,
+                              "the page did not announce itself ready");
+          },
+          eval: run,
+          async click(id, button = "left") {
+            if (button === "left") return (await element(id)).click();
+            stale = true;
+            return driver.actions().contextClick(await element(id)).perform();
+          },
+          type: (text) => driver.actions().sendKeys(text).perform(),
+          press(key) {
+            const code = Key[key.replace(/(.)([A-Z])/g, "$1_$2").toUpperCase()];  // ArrowDown: ARROW_DOWN
+            if (code === undefined) throw new Error(`no WebDriver key for ${key}`);
+            return driver.actions().sendKeys(code).perform();
+          },
+          resize,
+          async shot(file) {
+            // A screenshot taken before the next frame is painted can come out blank. (Of an
+            // element, WebKitGTK 2.50 paints the top 95 px black: hence the whole page, in
+            // every engine.)
+            await run(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+            fs.writeFileSync(file, await driver.takeScreenshot(), "base64");
+          },
+          close: async () => {},
+        };
+      },
+      async close() {
+        try {
+          await driver.quit();
+        } finally {
+          stop();
+        }
+      },
+    };
+  },
+};
+
+module.exports = [chromium, firefox, webkit];
