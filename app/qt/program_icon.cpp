@@ -5,8 +5,8 @@
 namespace kalvet::qt {
 
 QIcon ProgramIcon() {
-    // The sizes come from the build, which renders exactly these; each picture is read only
-    // when a size is first asked for.
+    // The sizes come from the build, which renders exactly these. addFile decodes each
+    // picture at once, so the window asks for its icon only after its first paint.
     static constexpr int kSizes[] = {KALVET_ICON_SIZES};
     QIcon icon;
     for (const int size : kSizes) {
