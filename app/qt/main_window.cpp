@@ -146,6 +146,10 @@ void PrepareApplication() {
     // controls. Desktop styles that pad their boxes more (Breeze, for one) would cut the text
     // of 19-pixel boxes; Fusion draws the same everywhere and fits.
     QApplication::setStyle(QStringLiteral("Fusion"));
+    // A line edit lays out its text once in the application's font, before it takes its
+    // parent's. With Qt's default font there, the first box loaded a face that nothing is
+    // drawn in (DejaVu Sans, here); with the window's own, that face is already in.
+    QApplication::setFont(MakeFont(Window1Layout().font));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalvet"));
     QAccessible::installFactory(MakeListAccessible);
 }
