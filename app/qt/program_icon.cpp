@@ -17,7 +17,10 @@ QIcon ProgramIcon() {
         // JPEG library with it) to ask each whether it reads the file.
         QImageReader reader(QStringLiteral(":/icons/%1x%1/kalvet.png").arg(size), "png");
         reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
+        // Kept as read, straight alpha, which is what the window manager is sent: Qt's
+        // premultiplied form would be converted back, a copy of each picture, when the
+        // icon is set.
+        icon.addPixmap(QPixmap::fromImage(reader.read(), Qt::NoFormatConversion));
     }
     return icon;
 }
