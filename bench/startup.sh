@@ -9,17 +9,21 @@
 #   The 32-bit build (build/win32) is measured where this machine runs 32-bit programs;
 #   where it does not, the 64-bit build (build/win64) under wine64. It says which.
 #
-#   bench/startup.sh [runs]        (default 21; needs the linux and win32 or win64 builds)
+#   bench/startup.sh [--qt-only] [runs]
+#     runs: rounds, default 21. Needs the linux and the win32 or win64 builds; with --qt-only
+#     it measures the Qt program alone and needs only the linux build.
 #
 # Last it prints the size of the shipped 32-bit kalvet.exe against its 600 KB target.
 # Without a display it starts itself again under xvfb-run.
 set -euo pipefail
-runs=${1:-21}
-root=$(cd "$(dirname "$0")/.." && pwd)
-
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
+
+qt_only=no
+if [ "${1:-}" = --qt-only ]; then qt_only=yes; shift; fi
+runs=${1:-21}
+root=$(cd "$(dirname "$0")/.." && pwd)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -75,7 +79,10 @@ compare() {
 }
 
 echo "machine: $(nproc) cores, $(awk '/model name/ {sub(/.*: /, ""); print; exit}' /proc/cpuinfo)"
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 compare qt "" "" "$root/build/linux/app/qt/kalvet" one-caption "$root/build/linux/bench/baseline_qt"
+echo "load average after Qt: $(cut -d' ' -f1-3 /proc/loadavg)"
+[ "$qt_only" = no ] || exit 0
 
 # The Windows program: the 32-bit build where wine can start 32-bit programs, else the 64-bit
 # build under wine64 (a kernel without ia32 emulation cannot run a 32-bit wine at all).

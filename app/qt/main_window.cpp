@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionButton>
+#include <QTimer>
 #include <qdrawutil.h>
 #include <functional>
 #include <utility>
@@ -145,10 +146,12 @@ void PrepareApplication() {
     // controls. Desktop styles that pad their boxes more (Breeze, for one) would cut the text
     // of 19-pixel boxes; Fusion draws the same everywhere and fits.
     QApplication::setStyle(QStringLiteral("Fusion"));
+    // A line edit lays out its text once in the application's font, before it takes its
+    // parent's. With Qt's default font there, the first box loaded a face that nothing is
+    // drawn in (DejaVu Sans, here); with the window's own, that face is already in.
+    QApplication::setFont(MakeFont(Window1Layout().font));
     QGuiApplication::setDesktopFileName(QStringLiteral("kalvet"));
     QAccessible::installFactory(MakeListAccessible);
-    // Every window takes it, for the title bar and the task bar.
-    QGuiApplication::setWindowIcon(ProgramIcon());
 }
 
 MainWindow::MainWindow() {
@@ -273,6 +276,21 @@ void MainWindow::FitCaptions() {
             control->setFont(font);
         }
     }
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (iconRequested_) return;
+    iconRequested_ = true;
+    // The icon comes once the window is on the screen, not before it: Qt decodes all seven
+    // pictures when the icon is made and converts each for the window manager when it is
+    // set, 14 million instructions (over half of them for the 256-pixel picture) on top of
+    // the 65 million the window takes to its first paint. Queued, it follows this paint;
+    // the title bar shows it a moment after the window. The application's icon, so every
+    // window takes it.
+    QTimer::singleShot(0, this, [] {
+        if (QGuiApplication::windowIcon().isNull()) QGuiApplication::setWindowIcon(ProgramIcon());
+    });
 }
 
 QLineEdit* MainWindow::Box(ControlId id) const {

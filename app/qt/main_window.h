@@ -70,6 +70,10 @@ public:
     // before it is cut. Labels, group boxes and buttons have captions; other controls 0.
     int CaptionRoom(ControlId id) const;
 
+protected:
+    // The first paint also asks for the program's icon (see there).
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     // Where a caption does not fit its control in the face the system really gave, that
     // control alone gets a smaller pixel size (FittedPixelSize); with the Song face, or its
@@ -80,6 +84,7 @@ private:
     QComboBox* List(ControlId id) const;
 
     std::array<QWidget*, kControlCount> controls_{};  // owned by their Qt parents
+    bool iconRequested_ = false;
     Form1 form_{*this};
 };
 

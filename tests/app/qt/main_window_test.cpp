@@ -567,10 +567,12 @@ TEST_F(QtWindowTest, ScreenshotOfTheWholeWindow) {
 // The shown window carries the program's icon, at every size the desktop asks for, each the
 // very picture installed for the menu entry. A picture must be the drawing on a transparent
 // ground: a renderer that gives a blank square or fills the background fails here.
+// The icon follows the window's first paint, so it is waited for.
 TEST_F(QtWindowTest, ShowsTheProgramIconAtEverySize) {
     ASSERT_NE(window.windowHandle(), nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !window.windowHandle()->icon().isNull(); }))
+        << "the window has no icon";
     const QIcon icon = window.windowHandle()->icon();
-    ASSERT_FALSE(icon.isNull()) << "the window has no icon";
     const QList<QSize> offered = icon.availableSizes();
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
         SCOPED_TRACE(size);
