@@ -20,10 +20,8 @@ const wasm = fs.readFileSync(wasmFile).toString("base64");
 // window, takes the compiled module if it is ready by then and otherwise compiles it at once.
 const loader = `var Module=(function(){var text="${wasm}";` +
   `var bytes=Uint8Array.fromBase64?Uint8Array.fromBase64(text):Uint8Array.from(atob(text),function(c){return c.charCodeAt(0)});` +
-  `var m={instantiateWasm:function(imports,receive){` +
-  `var instance=new WebAssembly.Instance(m.compiled||new WebAssembly.Module(bytes),imports);` +
-  `receive(instance);return instance.exports}};` +
-  `WebAssembly.compile(bytes).then(function(compiled){m.compiled=compiled},function(){});return m})();`;
+  `var compiled=null;WebAssembly.compile(bytes).then(function(module){compiled=module},function(){});` +
+  `return Object.defineProperty({},"wasm",{get:function(){return compiled||new WebAssembly.Module(bytes)}})})();`;
 
 for (const [name, script] of [["loader", loader], ["program", glue]]) {
   if (/<\/script/i.test(script)) throw new Error(`the ${name} script holds "</script"`);

@@ -150,6 +150,9 @@ EMSCRIPTEN_KEEPALIVE int kalvet_enter(int slot) {
     return id && g_window->Enter(*id) ? 1 : 0;
 }
 
-EMSCRIPTEN_KEEPALIVE void kalvet_first_paint() { g_window->FitCaptions(); }
+EMSCRIPTEN_KEEPALIVE void kalvet_first_paint() {
+    kalvet::web::KeepForOffline();
+    g_window->FitCaptions();
+}
 
 }  // extern "C"

@@ -205,12 +205,6 @@ std::string PageHtml(const ListContents& lists) {
     html.append(kLoaderMark).append("\n</head>\n<body>\n<div id=\"Form1\">");
     html += ControlsHtml(lists);
     html += "</div>\n";
-    // Served over http(s): the manifest a phone installs the page from, and the service worker
-    // that keeps it working offline. From disk there is neither.
-    html += "<script>\nif (/^https?:$/.test(location.protocol) && \"serviceWorker\" in navigator) {\n"
-            "  document.head.appendChild(Object.assign(document.createElement(\"link\"), "
-            "{rel: \"manifest\", href: \"kalvet.webmanifest\"}));\n"
-            "  navigator.serviceWorker.register(\"sw.js\");\n}\n</script>\n";
     html.append(kProgramMark).append("\n</body>\n</html>\n");
     return html;
 }

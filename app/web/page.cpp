@@ -109,6 +109,14 @@ EM_JS(void, kalvet_listen, (), {
     requestAnimationFrame(function() { setTimeout(_kalvet_first_paint, 0); });
 });
 
+EM_JS(void, kalvet_keep_for_offline, (), {
+    if (location.protocol.indexOf("http") === 0 && "serviceWorker" in navigator) {
+        document.head.appendChild(Object.assign(document.createElement("link"),
+                                                {rel: "manifest", href: "kalvet.webmanifest"}));
+        navigator.serviceWorker.register("sw.js");
+    }
+});
+
 EM_JS(void, kalvet_announce, (const char* attribute, int size, int mark), {
     document.documentElement.setAttribute(UTF8ToString(attribute, size), "");
     if (mark) performance.mark("kalvet-ready");
@@ -159,6 +167,8 @@ double TextAdvance(std::string_view text, std::string_view fontCss) {
 void SetCaptionPixels(int control, int pixels) { kalvet_set_caption_pixels(control, pixels); }
 
 void Listen() { kalvet_listen(); }
+
+void KeepForOffline() { kalvet_keep_for_offline(); }
 
 void AnnounceReady() {
     constexpr std::string_view attribute = "data-ready";

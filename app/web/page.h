@@ -42,6 +42,10 @@ void SetCaptionPixels(int control, int pixels);
 // presses, the Enter key, and, once, the first paint. One set per page.
 void Listen();
 
+// Served over http(s), gives the page the manifest a phone installs it from and the service
+// worker that keeps it working offline; from disk there is neither.
+void KeepForOffline();
+
 // Marks the window ready for people and tests: the lists filled and the first control
 // focused. Sets data-ready on the document element and a performance mark "kalvet-ready".
 void AnnounceReady();
@@ -58,6 +62,6 @@ void kalvet_press(int slot);
 void kalvet_pointer_down(int slot);
 // Enter, or a phone keyboard's action key, on a control; nonzero when the program used it.
 int kalvet_enter(int slot);
-// After the window's first paint.
+// After the window's first paint: what can wait until the window is seen.
 void kalvet_first_paint();
 }
