@@ -6,6 +6,13 @@ namespace {
 
 std::size_t Index(ControlId id) { return static_cast<std::size_t>(id); }
 
+// Text sizes in the arrangement for the hand, in CSS pixels: under 16 px a phone zooms into a
+// box it focuses.
+constexpr int kTouchTextPixels = 16;
+constexpr int kTouchCaptionPixels = 18;
+// The least height and width of a box, list or button a fingertip has to meet.
+constexpr int kTouchTargetPixels = 44;
+
 std::string Px(int pixels) { return std::to_string(pixels) + "px"; }
 
 void AppendEscaped(std::string& out, std::string_view text) {
@@ -51,6 +58,20 @@ constexpr std::string_view kTouchSheet = R"css(
 #Form1 input,#Form1 select,#Form1 button{position:static;width:auto;height:auto;min-width:TARGETpx;min-height:TARGETpx}
 #Form1 input,#Form1 select{padding:0 8px}
 )css";
+
+// A list entry as an option element; its blanks become no-break spaces, which the browser shows
+// as they stand instead of collapsing repeated ones.
+std::string OptionHtml(std::string_view entry, bool selected) {
+    std::string out = selected ? "<option selected>" : "<option>";
+    for (const char c : entry) {
+        if (c == ' ') {
+            out += "&nbsp;";
+        } else {
+            AppendEscaped(out, std::string_view(&c, 1));
+        }
+    }
+    return out + "</option>";
+}
 
 std::string PlaceCss(const TwipsRect& r) {
     return "left:" + Px(TwipsToPixels(r.left)) + ";top:" + Px(TwipsToPixels(r.top)) +
@@ -175,17 +196,6 @@ std::string FontCss(const FontChoice& font, int pixels) {
     return css;
 }
 
-std::string OptionHtml(std::string_view entry, bool selected) {
-    std::string out = selected ? "<option selected>" : "<option>";
-    for (const char c : entry) {
-        if (c == ' ') {
-            out += "&nbsp;";
-        } else {
-            AppendEscaped(out, std::string_view(&c, 1));
-        }
-    }
-    return out + "</option>";
-}
 
 std::string PageHtml(const ListContents& lists) {
     const WindowLayout& layout = Window1Layout();

@@ -17,20 +17,9 @@ namespace kalvet::web {
 // window, or the primary pointer is a finger. Anywhere else the window is as on the desktop.
 inline constexpr std::string_view kTouchMedia = "(max-width:462.98px),(pointer:coarse)";
 
-// Text sizes in the arrangement for the hand, in CSS pixels: under 16 px a phone zooms into a
-// box it focuses.
-inline constexpr int kTouchTextPixels = 16;
-inline constexpr int kTouchCaptionPixels = 18;
-// The least height and width of a box, list or button a fingertip has to meet.
-inline constexpr int kTouchTargetPixels = 44;
-
 // The CSS font list for one of the layout's fonts: its face under the Latin name browsers know
 // it by, the Song faces of other systems, the layout's stand-in, then any serif face.
 std::string FontCss(const FontChoice& font, int pixels);
-
-// A list entry as an option element; its blanks become no-break spaces, which the browser shows
-// as they stand instead of collapsing repeated ones.
-std::string OptionHtml(std::string_view entry, bool selected);
 
 // Each list's entries and shown entry, by ControlId, as Form_Load leaves them.
 struct ListContents {
