@@ -1,7 +1,8 @@
 // The window's behaviour, written once for every front end: start-up fills the designation
 // lists, each compute button runs its group's calculator, and a mouse click in an input box
-// empties it. Each handler reads, checks, computes and writes, and touches no other control
-// than its own group's result box (or, for a click, the clicked box).
+// empties it. What a press reads and writes, and which boxes a click empties, comes from the
+// group table (layout.h). Each handler reads, checks, computes and writes, and touches no
+// other control than its own group's result box (or, for a click, the clicked box).
 #pragma once
 
 #include "app/window.h"

@@ -114,6 +114,28 @@ constexpr std::array kTabOrder{
     ControlId::Text18,   ControlId::Text20,   ControlId::Text21,
 };
 
+constexpr ControlId kNone = ControlId::None;
+
+constexpr std::array kGroups{
+    GroupRoles{ControlId::Frame1, ControlId::Combo1, {ControlId::Text1, kNone, kNone},
+               ControlId::Command1, ControlId::Text2, kNone, Calculation::Channel},
+    GroupRoles{ControlId::Frame2, ControlId::Combo2, {ControlId::Text3, kNone, kNone},
+               ControlId::Command2, ControlId::Text4, kNone, Calculation::EqualAngle},
+    GroupRoles{ControlId::Frame3, ControlId::Combo3, {ControlId::Text5, kNone, kNone},
+               ControlId::Command3, ControlId::Text6, kNone, Calculation::UnequalAngle},
+    GroupRoles{ControlId::Frame4, ControlId::Combo4, {ControlId::Text7, kNone, kNone},
+               ControlId::Command4, ControlId::Text8, kNone, Calculation::IBeam},
+    GroupRoles{ControlId::Frame5, kNone, {ControlId::Text9, ControlId::Text10, kNone},
+               ControlId::Command5, ControlId::Text11, ControlId::Text12, Calculation::RoundBar},
+    // The density box is read only by the round bar, pipe and plate buttons.
+    GroupRoles{ControlId::Frame6, kNone, {kNone, kNone, kNone}, kNone, kNone, kNone,
+               Calculation::None},
+    GroupRoles{ControlId::Frame7, kNone, {ControlId::Text13, ControlId::Text14, ControlId::Text15},
+               ControlId::Command6, ControlId::Text16, ControlId::Text12, Calculation::Pipe},
+    GroupRoles{ControlId::Frame8, kNone, {ControlId::Text17, ControlId::Text18, ControlId::Text20},
+               ControlId::Command7, ControlId::Text21, ControlId::Text12, Calculation::Plate},
+};
+
 }  // namespace
 
 const WindowLayout& Window1Layout() { return kWindow; }
@@ -124,6 +146,19 @@ const ControlItem& ControlLayout(ControlId id) { return kControls[static_cast<st
 
 std::span<const ControlId> TabOrder() { return kTabOrder; }
 
+std::span<const GroupRoles> Groups() { return kGroups; }
+
+const GroupRoles& GroupOf(ControlId id) {
+    const ControlId frame = ControlLayout(id).frame == kNone ? id : ControlLayout(id).frame;
+    return *std::find_if(kGroups.begin(), kGroups.end(),
+                         [frame](const GroupRoles& g) { return g.frame == frame; });
+}
+
+std::span<const ControlId> BoxesRead(const GroupRoles& group) {
+    const auto end = std::find(group.boxes.begin(), group.boxes.end(), kNone);
+    return {group.boxes.begin(), end};
+}
+
 namespace {
 
 bool HeadsARow(const ControlItem& c) {
@@ -133,14 +168,6 @@ bool HeadsARow(const ControlItem& c) {
 
 int SharedHeight(const TwipsRect& a, const TwipsRect& b) {
     return std::min(a.top + a.height, b.top + b.height) - std::max(a.top, b.top);
-}
-
-// The button of a group, or None (the density group has none).
-ControlId ButtonOf(ControlId frame) {
-    for (const ControlItem& c : Controls()) {
-        if (c.frame == frame && c.kind == ControlKind::Button) return c.id;
-    }
-    return ControlId::None;
 }
 
 }  // namespace
@@ -176,34 +203,18 @@ RowCell RowCellOf(ControlId id) {
 }
 
 ControlId ActionKeyTarget(ControlId box) {
-    const ControlItem& item = ControlLayout(box);
-    if (item.kind != ControlKind::TextBox) return ControlId::None;
-    const ControlId button = ButtonOf(item.frame);
-    if (button == ControlId::None || item.rect.top > ControlLayout(button).rect.top) {
-        return ControlId::None;
-    }
-    // The nearest box below this one that still stands above the button, else the button.
-    ControlId next = button;
-    for (const ControlItem& c : Controls()) {
-        if (c.frame == item.frame && c.kind == ControlKind::TextBox &&
-            c.rect.top > item.rect.top && c.rect.top < ControlLayout(next).rect.top) {
-            next = c.id;
-        }
-    }
-    return next;
+    if (box == kNone) return kNone;
+    const GroupRoles& group = GroupOf(box);
+    const auto read = BoxesRead(group);
+    const auto at = std::find(read.begin(), read.end(), box);
+    if (at == read.end()) return kNone;
+    return at + 1 == read.end() ? group.button : *(at + 1);
 }
 
 ControlId ResultBox(ControlId button) {
-    const ControlItem& item = ControlLayout(button);
-    ControlId result = ControlId::None;
-    for (const ControlItem& c : Controls()) {
-        if (c.frame == item.frame && c.kind == ControlKind::TextBox &&
-            c.rect.top > item.rect.top &&
-            (result == ControlId::None || c.rect.top < ControlLayout(result).rect.top)) {
-            result = c.id;
-        }
-    }
-    return result;
+    if (button == kNone) return kNone;
+    const GroupRoles& group = GroupOf(button);
+    return group.button == button ? group.result : kNone;
 }
 
 std::string AccessibleName(ControlId id) {

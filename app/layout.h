@@ -3,6 +3,7 @@
 // tables to build their controls; none of them repeats a position or a caption.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -164,10 +165,34 @@ struct RowCell {
 };
 RowCell RowCellOf(ControlId id);
 
-// A compute button reads the text boxes above it in its group and writes the one below it,
-// as the window shows. Where the keyboard's action key leads from a box the button reads: the
-// next such box down, or, from the last one, the button itself. None from any other box (a
-// result, the density box).
+// What a group's compute button works out: a section family's mass from its table, or a
+// round bar's, pipe's or plate's from its dimensions and the density.
+enum class Calculation : std::uint8_t { None, Channel, EqualAngle, UnequalAngle, IBeam, RoundBar, Pipe, Plate };
+
+// The part each control of a group box plays in a press: what its compute button reads and
+// the box it writes. Form1 runs presses and clicks through these rows, and the page leads a
+// phone keyboard's action key along the same boxes, so the two cannot part.
+struct GroupRoles {
+    ControlId frame;
+    ControlId list;                  // the designation list the button reads, or None
+    std::array<ControlId, 3> boxes;  // the boxes the button reads, top to bottom; None after
+    ControlId button;                // None in the density group, which has no button
+    ControlId result;                // the box the button writes
+    ControlId density;               // the density box the button reads besides, or None
+    Calculation calculation;
+};
+
+// The eight groups, in the order of their group boxes; the section groups come first, in the
+// order Form_Load fills their lists.
+std::span<const GroupRoles> Groups();
+// The group of a group box, or of any control inside one.
+const GroupRoles& GroupOf(ControlId id);
+// The boxes a group's button reads, without the padding.
+std::span<const ControlId> BoxesRead(const GroupRoles& group);
+
+// Where a phone keyboard's action key leads from a box a button reads: the next box that
+// button reads, or, from the last one, the button itself. None from any other box (a result,
+// the density box).
 ControlId ActionKeyTarget(ControlId box);
 // The box a compute button writes its result into.
 ControlId ResultBox(ControlId button);
@@ -187,9 +212,16 @@ int FittedPixelSize(int wanted, int room, Advance advance) {
     return size;
 }
 
-// 15 twips to the pixel at 96 dpi; other resolutions scale in proportion.
+// 15 twips to the pixel at 96 dpi; other resolutions scale in proportion, rounded to the
+// nearest pixel.
 constexpr int TwipsToPixels(int twips, int dpi = 96) {
     return (twips * dpi + 720) / 1440;
+}
+
+// A font's size in pixels (its characters' height) at `dpi`, through the same rule as the
+// controls' places, so text and boxes grow together: a point is 20 twips.
+constexpr int FontPixels(const FontChoice& font, int dpi = 96) {
+    return TwipsToPixels(font.tenthsOfPoint * 2, dpi);
 }
 
 }  // namespace kalvet

@@ -104,7 +104,7 @@ QFont MakeFont(const FontChoice& wanted) {
     // The second face stands in where SimSun is missing, as on most Linux desktops. Qt picks
     // glyphs by script, so the Windows character set number has no part here.
     font.setFamilies({FromUtf8(wanted.face), FromUtf8(wanted.fallbackFace)});
-    font.setPixelSize(TwipsToPixels(wanted.tenthsOfPoint * 2));
+    font.setPixelSize(FontPixels(wanted));
     font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
     font.setItalic(false);
     // Unhinted outlines. With the desktop's usual slight hinting, FreeType's auto-hinter first

@@ -94,7 +94,7 @@ bool MainWindow::Enter(ControlId control) {
 
 void MainWindow::FitCaptions() {
     const WindowLayout& layout = Window1Layout();
-    const int pixels = TwipsToPixels(layout.font.tenthsOfPoint * 2);  // a point is 20 twips
+    const int pixels = FontPixels(layout.font);
     // One measurement decides: every caption fits in the Song face the window is drawn for,
     // so only when the page uses another face is each caption measured.
     std::string all;
@@ -108,7 +108,7 @@ void MainWindow::FitCaptions() {
     for (const ControlItem& c : Controls()) {
         if (!HasCaption(c)) continue;
         const FontChoice& font = c.kind == ControlKind::Frame ? layout.frameFont : layout.font;
-        const int wanted = TwipsToPixels(font.tenthsOfPoint * 2);
+        const int wanted = FontPixels(font);
         const int fitted = FittedPixelSize(wanted, CaptionRoom(c), [&](int px) {
             return static_cast<int>(std::ceil(TextAdvance(c.text, FontCss(font, px))));
         });

@@ -89,7 +89,7 @@ std::string Replaced(std::string_view text, std::string_view mark, std::string_v
 
 std::string StyleSheet() {
     const WindowLayout& layout = Window1Layout();
-    const int pixels = TwipsToPixels(layout.font.tenthsOfPoint * 2);  // a point is 20 twips
+    const int pixels = FontPixels(layout.font);
     std::string css(kDesktopSheet);
     css += "#Form1{width:" + Px(TwipsToPixels(layout.clientWidthTwips)) +
            ";height:" + Px(TwipsToPixels(layout.clientHeightTwips)) +
@@ -99,7 +99,7 @@ std::string StyleSheet() {
         css.append("#").append(c.name).append("{").append(PlaceCss(c.rect)).append("}\n");
     }
 
-    css.append("@media ").append(kTouchMedia).append("{");
+    css.append("@media ").append(TouchMedia()).append("{");
     css += Replaced(kTouchSheet, "TARGET", std::to_string(kTouchTargetPixels));
     css += "#Form1 legend{font-size:" + Px(kTouchCaptionPixels) + "!important}\n";
     // The group box's own size too: the rows' columns are measured in it.
@@ -187,6 +187,13 @@ std::string ControlsHtml(const ListContents& lists) {
 }
 
 }  // namespace
+
+std::string TouchMedia() {
+    // Just under the window's width rather than one pixel less: zoomed, a viewport can be a
+    // fraction of a pixel narrower than the window and must not show it cut.
+    const int width = TwipsToPixels(Window1Layout().clientWidthTwips);
+    return "(max-width:" + std::to_string(width - 1) + ".98px),(pointer:coarse)";
+}
 
 std::string FontCss(const FontChoice& font, int pixels) {
     // "宋体" is SimSun's own name; every browser also knows it as SimSun.

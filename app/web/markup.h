@@ -13,9 +13,10 @@
 
 namespace kalvet::web {
 
-// When the page shows the window rearranged for the hand: the viewport is narrower than the
-// window, or the primary pointer is a finger. Anywhere else the window is as on the desktop.
-inline constexpr std::string_view kTouchMedia = "(max-width:462.98px),(pointer:coarse)";
+// The media query under which the page shows the window rearranged for the hand: the viewport
+// is narrower than the window, or the primary pointer is a finger. Anywhere else the window is
+// as on the desktop.
+std::string TouchMedia();
 
 // The CSS font list for one of the layout's fonts: its face under the Latin name browsers know
 // it by, the Song faces of other systems, the layout's stand-in, then any serif face.

@@ -158,7 +158,10 @@ void Focus(int control) { kalvet_focus(control); }
 
 void ScrollIntoView(int control) { kalvet_scroll_into_view(control); }
 
-bool TouchArrangement() { return kalvet_media_matches(kTouchMedia.data(), Size(kTouchMedia)) != 0; }
+bool TouchArrangement() {
+    const std::string media = TouchMedia();
+    return kalvet_media_matches(media.data(), Size(media)) != 0;
+}
 
 double TextAdvance(std::string_view text, std::string_view fontCss) {
     return kalvet_text_advance(text.data(), Size(text), fontCss.data(), Size(fontCss));

@@ -29,7 +29,7 @@ void Focus(int control);
 // Scrolls the page, as little as it can, until the control is wholly in view.
 void ScrollIntoView(int control);
 
-// True while the page shows the window rearranged for the hand (markup.h's kTouchMedia).
+// True while the page shows the window rearranged for the hand (markup.h's TouchMedia).
 bool TouchArrangement();
 
 // The width in pixels of `text` drawn in `fontCss`, in the face the page really uses.

@@ -13,7 +13,4 @@ int WindowDpi(HWND window);
 // The window rectangle that gives `rect` as client area at `dpi`, as AdjustWindowRectEx does.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
 
-// Twips (1/1440 inch) to pixels at `dpi`, rounded to the nearest pixel.
-inline int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, 1440); }
-
 }  // namespace kalvet::win32

@@ -62,8 +62,6 @@ std::wstring InstalledFace(const FontChoice& font) {
     return chosen.empty() ? wanted : chosen;
 }
 
-int LayoutFontPixels(const FontChoice& font, int dpi) { return MulDiv(font.tenthsOfPoint, dpi, 720); }
-
 HFONT CreateLayoutFont(const FontChoice& font, const std::wstring& face, int pixels, int charset) {
     LOGFONTW logical{};
     logical.lfHeight = -pixels;

@@ -15,9 +15,6 @@ namespace kalvet::win32 {
 // The installed face to use for `font`, or font.face itself when no candidate is installed.
 std::wstring InstalledFace(const FontChoice& font);
 
-// The font's pixel size (character height, without the internal leading) at `dpi`.
-int LayoutFontPixels(const FontChoice& font, int dpi);
-
 // The font `font` describes, in `face` (the one InstalledFace chose), `pixels` high, asking
 // for `charset` (normally font.charset). The caller owns it.
 HFONT CreateLayoutFont(const FontChoice& font, const std::wstring& face, int pixels, int charset);

@@ -86,9 +86,13 @@ void FitSelectionField(HWND list, int height) {
     SendMessageW(list, CB_SETITEMHEIGHT, selectionField, std::max(1, probe + height - measured));
 }
 
-// The room a control gives its caption, in pixels: a label its whole width, a group box its
-// width less the frame line and gap on either side of the caption, a button its width less
-// the raised edge. Other controls have no caption.
+// What a group box's frame line and the blank beside its caption take on either side of the
+// caption, and what a push button's raised edge takes on either side of its text, in pixels.
+constexpr int kFrameCaptionMargin = 8;
+constexpr int kButtonEdge = 3;
+
+// The room a control gives its caption, in pixels: a label its whole width, a group box and a
+// button their width less their margins on either side. Other controls have no caption.
 int CaptionRoom(const ControlItem& item, HWND control) {
     RECT client{};
     GetClientRect(control, &client);
@@ -96,9 +100,9 @@ int CaptionRoom(const ControlItem& item, HWND control) {
         case ControlKind::Label:
             return client.right;
         case ControlKind::Frame:
-            return client.right - 2 * 8;
+            return client.right - 2 * kFrameCaptionMargin;
         case ControlKind::Button:
-            return client.right - 2 * 3;
+            return client.right - 2 * kButtonEdge;
         case ControlKind::TextBox:
         case ControlKind::ComboBox:
             break;
@@ -216,8 +220,8 @@ void MainWindow::LayOut(int dpi, bool moveControls) {
     const WindowLayout& window = Window1Layout();
     const std::wstring face = face_.empty() ? InstalledFace(window.font) : face_;
     const std::wstring frameFace = face_.empty() ? InstalledFace(window.frameFont) : face_;
-    HFONT font = MakeFont(window.font, face, LayoutFontPixels(window.font, dpi));
-    HFONT frameFont = MakeFont(window.frameFont, frameFace, LayoutFontPixels(window.frameFont, dpi));
+    HFONT font = MakeFont(window.font, face, FontPixels(window.font, dpi));
+    HFONT frameFont = MakeFont(window.frameFont, frameFace, FontPixels(window.frameFont, dpi));
     std::vector<HFONT> replaced;
     replaced.swap(fittedFonts_);
     for (const ControlItem& item : Controls()) {
@@ -270,7 +274,7 @@ void MainWindow::FitCaptions(const std::wstring& face, int dpi) {
         const FontChoice& choice = frame ? window.frameFont : window.font;
         const std::wstring caption = Widen(item.text);
         if (TextWidth(dc, frame ? frameFont_ : font_, caption) <= room) continue;
-        const int fitted = FittedPixelSize(LayoutFontPixels(choice, dpi), room, [&](int size) {
+        const int fitted = FittedPixelSize(FontPixels(choice, dpi), room, [&](int size) {
             const HFONT trial = MakeFont(choice, face, size);
             const int width = TextWidth(dc, trial, caption);
             DeleteObject(trial);

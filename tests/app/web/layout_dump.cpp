@@ -46,7 +46,7 @@ int main() {
     std::string out = "{\"caption\":" + Quoted(layout.caption);
     out += ",\"width\":" + std::to_string(TwipsToPixels(layout.clientWidthTwips));
     out += ",\"height\":" + std::to_string(TwipsToPixels(layout.clientHeightTwips));
-    out += ",\"fontPixels\":" + std::to_string(TwipsToPixels(layout.font.tenthsOfPoint * 2));
+    out += ",\"fontPixels\":" + std::to_string(FontPixels(layout.font));
     out += ",\"controls\":[";
     bool first = true;
     for (const ControlItem& c : Controls()) {
