@@ -224,10 +224,7 @@ std::string AccessibleName(ControlId id) {
     if (item.rowLabel != ControlId::None) {
         name.append(" ").append(ControlLayout(item.rowLabel).text);
     } else if (item.kind == ControlKind::Button) {
-        name += ' ';
-        for (const char c : item.text) {
-            if (c != ' ') name += c;
-        }
+        name.append(" ").append(item.text);
     }
     return name;
 }

@@ -148,9 +148,9 @@ const ControlItem& ControlLayout(ControlId id);
 std::span<const ControlId> TabOrder();
 
 // What a screen reader should call a box, list or button: its group and row, e.g. "槽钢 长度",
-// "槽钢 型号"; a compute button its group and its caption without the spacing blanks,
-// "钢管 计算", so that the seven buttons are told apart; a box alone in its group (the density
-// box) the group's caption.
+// "槽钢 型号"; a compute button its group and its caption as shown, "钢管 计   算", so that the
+// seven buttons are told apart and a person who says what the button shows names it; a box
+// alone in its group (the density box) the group's caption.
 std::string AccessibleName(ControlId id);
 
 // The window rearranged for a narrow or touch screen: each group's controls in rows, kept in

@@ -1,5 +1,7 @@
 #include "app/web/markup.h"
 
+#include <algorithm>
+
 namespace kalvet::web {
 
 namespace {
@@ -32,6 +34,9 @@ void AppendEscaped(std::string& out, std::string_view text) {
 // that runs under a box must not take the box's click).
 constexpr std::string_view kDesktopSheet = R"css(
 html,body{margin:0;padding:0;background:#f0f0f0;overflow-x:hidden}
+.title{position:absolute;width:1px;height:1px;margin:0;overflow:hidden;clip-path:inset(50%);white-space:nowrap}
+#notice{display:none;box-sizing:border-box;margin:0;padding:8px 12px;border-bottom:1px solid #a0a0a0;background:#fff4ce;color:#000}
+html[data-failed] #notice{display:block}
 #Form1{position:relative;background:#f0f0f0;color:#000}
 #Form1 *{box-sizing:border-box;margin:0}
 fieldset{position:absolute;border:0;padding:0;min-inline-size:0}
@@ -43,6 +48,7 @@ input{padding:0 2px;border:1px solid #7a7a7a;background:#fff}
 select{padding:0 1px;border:1px solid #7a7a7a;background:#fff}
 button{padding:0;white-space:pre;border:1px solid #707070;background:#e1e1e1;touch-action:manipulation}
 button:active{background:#cce4f7}
+button:disabled{color:#a0a0a0}
 )css";
 
 // The same controls for the hand: the group boxes one under another, or in as many columns as
@@ -51,6 +57,7 @@ button:active{background:#cce4f7}
 // outweigh a caption shrunk to fit the desktop window.
 constexpr std::string_view kTouchSheet = R"css(
 #Form1{position:static;width:auto;height:auto;padding:8px;column-width:300px;column-gap:12px}
+#notice{max-width:none}
 #Form1 fieldset{position:relative;left:auto;top:auto;width:auto;height:auto;display:grid;grid-template-columns:minmax(2em,max-content) minmax(0,1fr) minmax(3em,max-content);align-items:center;gap:8px;padding:34px 12px 12px;margin:0 0 12px;break-inside:avoid}
 #Form1 fieldset::before{top:11px}
 #Form1 legend{left:10px;line-height:22px;padding:0 4px}
@@ -95,6 +102,9 @@ std::string StyleSheet() {
            ";height:" + Px(TwipsToPixels(layout.clientHeightTwips)) +
            ";font:" + FontCss(layout.font, pixels) + "}\n";
     css += "legend{font:" + FontCss(layout.frameFont, pixels) + "}\n";
+    // The notice stands above the window, as wide as it, in text a phone need not zoom into.
+    css += "#notice{max-width:" + Px(TwipsToPixels(layout.clientWidthTwips)) +
+           ";font:" + FontCss(layout.font, kTouchTextPixels) + ";line-height:1.5}\n";
     for (const ControlItem& c : Controls()) {
         css.append("#").append(c.name).append("{").append(PlaceCss(c.rect)).append("}\n");
     }
@@ -114,74 +124,92 @@ std::string StyleSheet() {
     return css + "}\n";
 }
 
-std::string ControlsHtml(const ListContents& lists) {
-    std::array<int, kControlCount> tabIndex{};
-    const auto order = TabOrder();
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        tabIndex[Index(order[i])] = static_cast<int>(i) + 1;
-    }
-    const auto named = [&](std::string& out, const ControlItem& c) {
+// One control's element, named by its id and, where it takes the focus, by its accessible name.
+std::string ControlHtml(const ControlItem& c, const ListContents& lists) {
+    std::string out;
+    const auto named = [&] {
         out.append(" id=\"").append(c.name).append("\" aria-label=\"");
         AppendEscaped(out, AccessibleName(c.id));
-        out.append("\" tabindex=\"").append(std::to_string(tabIndex[Index(c.id)])).append("\"");
+        out.append("\"");
     };
+    switch (c.kind) {
+        case ControlKind::Label:
+            out.append("<span class=\"label\" id=\"").append(c.name).append("\">");
+            AppendEscaped(out, c.text);
+            out.append("</span>");
+            break;
+        case ControlKind::TextBox: {
+            out.append("<input type=\"text\" inputmode=\"decimal\" autocomplete=\"off\" "
+                       "spellcheck=\"false\"");
+            named();
+            // The action key of a phone's keyboard: on to the next box the group's button
+            // reads, or, from the last, compute.
+            const ControlId next = ActionKeyTarget(c.id);
+            if (next != ControlId::None) {
+                out.append(ControlLayout(next).kind == ControlKind::Button ? " enterkeyhint=\"go\""
+                                                                          : " enterkeyhint=\"next\"");
+            }
+            out.append(" value=\"");
+            AppendEscaped(out, c.text);
+            out.append("\">");
+            break;
+        }
+        case ControlKind::ComboBox: {
+            out.append("<select");
+            named();
+            out.append(">");
+            const auto& entries = lists.entries[Index(c.id)];
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                out += OptionHtml(entries[i], static_cast<int>(i) == lists.selected[Index(c.id)]);
+            }
+            out.append("</select>");
+            break;
+        }
+        case ControlKind::Button:
+            out.append("<button type=\"button\"");
+            named();
+            out.append(">");
+            AppendEscaped(out, c.text);
+            out.append("</button>");
+            break;
+        case ControlKind::Frame:
+            break;
+    }
+    return out;
+}
 
-    // Each group box's inside, then the group boxes in order around them.
-    std::array<std::string, kControlCount> inside;
-    for (const ControlItem& c : Controls()) {
-        if (c.kind == ControlKind::Frame) continue;
-        std::string& out = inside[Index(c.frame)];
-        switch (c.kind) {
-            case ControlKind::Label:
-                out.append("<span class=\"label\" id=\"").append(c.name).append("\">");
-                AppendEscaped(out, c.text);
-                out.append("</span>");
-                break;
-            case ControlKind::TextBox: {
-                out.append("<input type=\"text\" inputmode=\"decimal\" autocomplete=\"off\" "
-                           "spellcheck=\"false\"");
-                named(out, c);
-                // The action key of a phone's keyboard: on to the next box the group's button
-                // reads, or, from the last, compute.
-                const ControlId next = ActionKeyTarget(c.id);
-                if (next != ControlId::None) {
-                    out.append(ControlLayout(next).kind == ControlKind::Button
-                                   ? " enterkeyhint=\"go\""
-                                   : " enterkeyhint=\"next\"");
-                }
-                out.append(" value=\"");
-                AppendEscaped(out, c.text);
-                out.append("\">");
-                break;
+// The controls in the window's Tab order, which is the order the browser's Tab key follows
+// and a screen reader reads: group by group, and in each group every box, list and button
+// with the labels of its row, the row label before it and the unit after. Their places come
+// from the style sheet alone.
+std::string ControlsHtml(const ListContents& lists) {
+    std::array<std::string, kControlCount> inside;  // each group box's inside
+    std::array<bool, kControlCount> written{};
+    std::vector<ControlId> frames;
+    const auto write = [&](const ControlItem& c) {
+        if (written[Index(c.id)]) return;
+        written[Index(c.id)] = true;
+        if (std::find(frames.begin(), frames.end(), c.frame) == frames.end()) frames.push_back(c.frame);
+        inside[Index(c.frame)] += ControlHtml(c, lists);
+    };
+    for (const ControlId id : TabOrder()) {
+        const ControlItem& focused = ControlLayout(id);
+        const int row = RowCellOf(id).row;
+        for (const RowColumn column : {RowColumn::Label, RowColumn::Control, RowColumn::Unit}) {
+            for (const ControlItem& c : Controls()) {
+                const RowCell cell = RowCellOf(c.id);
+                if (c.frame == focused.frame && cell.row == row && cell.column == column) write(c);
             }
-            case ControlKind::ComboBox: {
-                out.append("<select");
-                named(out, c);
-                out.append(">");
-                const auto& entries = lists.entries[Index(c.id)];
-                for (std::size_t i = 0; i < entries.size(); ++i) {
-                    out += OptionHtml(entries[i], static_cast<int>(i) == lists.selected[Index(c.id)]);
-                }
-                out.append("</select>");
-                break;
-            }
-            case ControlKind::Button:
-                out.append("<button type=\"button\"");
-                named(out, c);
-                out.append(">");
-                AppendEscaped(out, c.text);
-                out.append("</button>");
-                break;
-            case ControlKind::Frame:
-                break;
         }
     }
-    std::string html;
     for (const ControlItem& c : Controls()) {
-        if (c.kind != ControlKind::Frame) continue;
-        html.append("<fieldset id=\"").append(c.name).append("\"><legend>");
-        AppendEscaped(html, c.text);
-        html.append("</legend>").append(inside[Index(c.id)]).append("</fieldset>");
+        if (c.kind != ControlKind::Frame) write(c);  // a label beside nothing: last in its group
+    }
+    std::string html;
+    for (const ControlId frame : frames) {
+        html.append("<fieldset id=\"").append(ControlLayout(frame).name).append("\"><legend>");
+        AppendEscaped(html, ControlLayout(frame).text);
+        html.append("</legend>").append(inside[Index(frame)]).append("</fieldset>");
     }
     return html;
 }
@@ -204,6 +232,13 @@ std::string FontCss(const FontChoice& font, int pixels) {
 }
 
 
+// Shown above the window wherever the program cannot start: scripts turned off, WebAssembly
+// missing (as in an iPhone's Lockdown Mode), refused (as Safari 15 refuses it under the page's
+// policy) or failing.
+constexpr std::string_view kCannotStart =
+    "计算需要 JavaScript 和 WebAssembly，本浏览器未能启动它们。请开启 JavaScript，"
+    "或使用 Safari 16、Chrome 97、Firefox 102 或更新的浏览器。";
+
 std::string PageHtml(const ListContents& lists) {
     const WindowLayout& layout = Window1Layout();
     std::string html = "<!doctype html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n";
@@ -219,9 +254,15 @@ std::string PageHtml(const ListContents& lists) {
             "interactive-widget=resizes-content\">\n<title>";
     AppendEscaped(html, layout.caption);
     html += "</title>\n<style>" + StyleSheet() + "</style>\n";
-    html.append(kLoaderMark).append("\n</head>\n<body>\n<div id=\"Form1\">");
-    html += ControlsHtml(lists);
-    html += "</div>\n";
+    // With scripts turned off nothing would answer a press: the notice says so, and the
+    // compute buttons are out of the pointer's reach.
+    html += "<noscript><style>#notice{display:block}#Form1 button{pointer-events:none}</style></noscript>\n";
+    html.append(kLoaderMark).append("\n</head>\n<body>\n<main>\n<h1 class=\"title\">");
+    // The browser's title shows the caption; the heading is there for screen readers.
+    AppendEscaped(html, layout.caption);
+    html += "</h1>\n<p id=\"notice\" role=\"alert\">";
+    AppendEscaped(html, kCannotStart);
+    html += "</p>\n<div id=\"Form1\">" + ControlsHtml(lists) + "</div>\n</main>\n";
     html.append(kProgramMark).append("\n</body>\n</html>\n");
     return html;
 }

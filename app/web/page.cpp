@@ -110,10 +110,9 @@ EM_JS(void, kalvet_listen, (), {
 });
 
 EM_JS(void, kalvet_keep_for_offline, (), {
+    /* A private window, or storage the user blocked, refuses the worker: the page works on. */
     if (location.protocol.indexOf("http") === 0 && "serviceWorker" in navigator) {
-        document.head.appendChild(Object.assign(document.createElement("link"),
-                                                {rel: "manifest", href: "kalvet.webmanifest"}));
-        navigator.serviceWorker.register("sw.js");
+        navigator.serviceWorker.register("sw.js").catch(function() {});
     }
 });
 

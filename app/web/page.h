@@ -42,8 +42,8 @@ void SetCaptionPixels(int control, int pixels);
 // presses, the Enter key, and, once, the first paint. One set per page.
 void Listen();
 
-// Served over http(s), gives the page the manifest a phone installs it from and the service
-// worker that keeps it working offline; from disk there is neither.
+// Served over http(s), starts the service worker that keeps the page working offline; from disk
+// there is none.
 void KeepForOffline();
 
 // Marks the window ready for people and tests: the lists filled and the first control

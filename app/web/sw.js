@@ -1,8 +1,8 @@
 // Keeps the page, its manifest and its icons on the phone, so that it opens offline: answers
 // from the cache first and refreshes the cache whenever the network answers.
-const CACHE = "kalvet-2";
+const CACHE = "kalvet-3";
 const FILES = ["kalvet.html", "kalvet.webmanifest", "kalvet.png", "kalvet-192.png", "kalvet-512.png",
-               "kalvet-maskable-192.png", "kalvet-maskable-512.png"];
+               "kalvet-maskable-192.png", "kalvet-maskable-512.png", "kalvet-apple-touch.png"];
 
 self.addEventListener("install", (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

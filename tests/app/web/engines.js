@@ -1,8 +1,9 @@
 // The three engines the page is tested in, each from Debian's packages with nothing downloaded,
 // behind one small adapter apiece. engine.start() gives a session; session.open(window) a tab
-// whose viewport is window.width × window.height CSS pixels; a tab loads the page, runs a
-// function in it, clicks, taps, types, presses keys, resizes its viewport, takes screenshots
-// and tells what the page's security policy refused. What an engine cannot do here is in its
+// whose viewport is window.width × window.height CSS pixels (with scripts off where
+// window.scripts is false); a tab loads the page, runs a function in it, runs a script's source
+// in it past the page's security policy, clicks, taps, types, presses keys, resizes its
+// viewport, takes screenshots and tells what the page's security policy refused. What an engine cannot do here is in its
 // `cannot`, with the reason; a check that needs it is skipped there.
 "use strict";
 
@@ -38,11 +39,12 @@ function pageTab(page, { intercept, offline, resize, close }) {
   page.on("pageerror", (e) => errors.push(e.message));
   return {
     errors,
-    async load(url) {
+    async load(url, selector = ready.selector) {
       await page.goto(url);
-      await page.waitForSelector(ready.selector, { state: "attached", timeout: ready.ms });
+      await page.waitForSelector(selector, { state: "attached", timeout: ready.ms });
     },
     eval: (fn, arg) => page.evaluate(fn, arg),
+    inject: (source) => page.evaluate(source),
     click: (id, button = "left") => page.click("#" + id, { button }),
     type: (text) => page.keyboard.type(text),
     press: (key) => page.keyboard.press(key),
@@ -82,25 +84,29 @@ const chromium = {
     const shared = await launch({});
     await shared.addInitScript(watchPolicy);
     return {
-      async open({ width, height, touch, scale }) {
-        // Touch and the device scale are fixed when a context starts: a phone gets its own.
-        const context = touch
-          ? await launch({ viewport: { width, height }, isMobile: true, hasTouch: true, deviceScaleFactor: scale })
+      async open({ width, height, touch, scale, scripts = true }) {
+        // Touch, the device scale and scripts are fixed when a context starts: a phone, and a
+        // browser with scripts off, get their own.
+        const own = touch || !scripts;
+        const context = own
+          ? await launch({ viewport: { width, height }, isMobile: !!touch, hasTouch: !!touch,
+                           deviceScaleFactor: scale ?? 1, javaScriptEnabled: scripts })
           : shared;
-        if (touch) await context.addInitScript(watchPolicy);
+        if (own) await context.addInitScript(watchPolicy);
         const page = await context.newPage();
-        if (!touch) await page.setViewportSize({ width, height });
+        if (!own) await page.setViewportSize({ width, height });
         const tab = pageTab(page, {
           intercept: (allow) => page.route("**/*", (r) => (allow(r.request().url()) ? r.continue() : r.abort())),
           offline: () => context.setOffline(true),
           resize: (w, h) => page.setViewportSize({ width: w, height: h }),
           async close() {
-            if (touch) return context.close();
+            if (own) return context.close();
             await context.setOffline(false);
             await page.close();
           },
         });
-        return { ...tab, tap: (id) => page.tap("#" + id) };
+        // With scripts off nothing listens for what the policy refuses; nothing ran to be refused.
+        return { ...tab, tap: (id) => page.tap("#" + id), ...(scripts ? {} : { refused: undefined }) };
       },
       async close() {
         await shared.close();
@@ -117,6 +123,8 @@ const firefox = {
   cannot: {
     touch: "Firefox emulates no touch screen here: asked for one, the page still sees no touch " +
            "points and a fine pointer",
+    scriptsOff: "Firefox ESR's WebDriver BiDi cannot turn a page's scripts off (it knows no " +
+                "emulation.setScriptingEnabled)",
   },
   async start() {
     const puppeteer = npm("puppeteer-core");
@@ -162,6 +170,7 @@ const webkit = {
              "which can neither watch nor block a page's requests nor hear its errors",
     policy: "classic WebDriver runs no script before the page's own, so nothing can listen for " +
             "what the page's security policy refuses from the start",
+    scriptsOff: "WebKitWebDriver opens MiniBrowser with scripts on and cannot turn them off",
   },
   async start() {
     const { Builder, By, Key } = npm("selenium-webdriver");
@@ -236,12 +245,13 @@ const webkit = {
         await resize(width, height);
         const element = (id) => driver.findElement(By.id(id));
         return {
-          async load(url) {
+          async load(url, selector = ready.selector) {
             await driver.get(url);
-            await driver.wait(() => run((s) => document.querySelector(s) !== null, ready.selector), ready.ms,
-                              "the page did not announce itself ready");
+            await driver.wait(() => run((s) => document.querySelector(s) !== null, selector), ready.ms,
+                              `the page did not show ${selector}`);
           },
           eval: run,
+          inject: (source) => driver.executeScript(source),
           async click(id, button = "left") {
             if (button === "left") return (await element(id)).click();
             stale = true;

@@ -3,9 +3,10 @@
 // One table of checks runs in each: what the page shows against the layout tables, focus and
 // Tab, clicks and taps, every group's worked example typed on the keyboard, the window arranged
 // for the hand in a narrow window and on touch screens, the keyboard's action key, turning the
-// screen, the page from disk with the network blocked, and the page served over http that keeps
-// working offline; in every page, nothing refused by its security policy. A check that needs
-// what an engine cannot do here is skipped there, with the reason.
+// screen, the page from disk with the network blocked, the page served over http that keeps
+// working offline, axe-core's audit, and the page where its program cannot start; in every page,
+// nothing refused by its security policy. A check that needs what an engine cannot do here is
+// skipped there, with the reason.
 "use strict";
 
 const { describe, test, before, after } = require("node:test");
@@ -47,9 +48,10 @@ const fill = (tab, id, text) => tab.eval(([id, text]) => {
   e.value = text;
 }, [id, text]);
 
-// Loads a page until its window is ready, and holds it to its security policy: nothing refused.
-async function load(tab, url) {
-  await tab.load(url);
+// Loads a page until its window is ready (or `selector` is there), and holds it to its security
+// policy: nothing refused.
+async function load(tab, url, selector) {
+  await tab.load(url, selector);
   if (tab.refused) assert.deepEqual(await tab.refused(), [], `the security policy refused nothing on ${url}`);
 }
 
@@ -169,24 +171,55 @@ async function arrangedForTheHand(tab, { width }) {
   }
 }
 
-// The page with every canvas measurement 1.6 times as wide, as in a face wider than the Song
-// face the window is drawn for: a copy whose first script wraps measureText before the page's
-// own runs, which every engine loads alike.
+// A copy of the page whose first script, fn, runs before the page's own and before its security
+// policy is read, which every engine loads alike.
 const scratch = fs.mkdtempSync(path.join(os.tmpdir(), "kalvet-page-"));
-const wideFaceUrl = (() => {
-  const wrap = () => {
+function pageWith(name, fn) {
+  const html = fs.readFileSync(pageFile, "utf8");
+  assert.ok(html.includes("<head>"), "the page has a head to put the script in");
+  fs.writeFileSync(path.join(scratch, name), html.replace("<head>", `<head><script>(${fn})();</script>`));
+  return "file://" + path.join(scratch, name);
+}
+// The page with every canvas measurement 1.6 times as wide, as in a face wider than the Song
+// face the window is drawn for.
+const wideFaceUrl = pageWith("kalvet-wide-face.html", () => {
     const measure = CanvasRenderingContext2D.prototype.measureText;
     window.realMeasure = (context, text) => measure.call(context, text).width;
     CanvasRenderingContext2D.prototype.measureText = function (text) {
       return { width: measure.call(this, text).width * 1.6 };
     };
-  };
-  const html = fs.readFileSync(pageFile, "utf8");
-  assert.ok(html.includes("<head>"), "the page has a head to put the wrapper in");
-  const file = path.join(scratch, "kalvet-wide-face.html");
-  fs.writeFileSync(file, html.replace("<head>", `<head><script>(${wrap})();</script>`));
-  return "file://" + file;
-})();
+});
+// Where the program cannot start: WebAssembly gone, as in an iPhone's Lockdown Mode, or its
+// compiling refused, as a browser refuses it whose policy lacks 'wasm-unsafe-eval' (Safari 15).
+const cannotStart = [
+  ["no WebAssembly", pageWith("kalvet-no-wasm.html", () => { delete window.WebAssembly; })],
+  ["WebAssembly refused", pageWith("kalvet-wasm-refused.html", () => {
+    const refuse = () => { throw new WebAssembly.CompileError("refused by the security policy"); };
+    WebAssembly.compile = async () => refuse();
+    WebAssembly.Module = refuse;
+  })],
+];
+// Seen as a person sees it: the notice above the window, and no compute button a press reaches.
+async function saysItCannotStart(tab, probe) {
+  const found = await tab.eval(() => {
+    const notice = document.getElementById("notice");
+    return {
+      notice: getComputedStyle(notice).display === "none" ? "" : notice.textContent,
+      above: notice.getBoundingClientRect().bottom <= document.getElementById("Form1").getBoundingClientRect().top,
+      pressed: [...document.querySelectorAll("#Form1 button")].filter((b) => {
+        const r = b.getBoundingClientRect();
+        return !b.disabled && document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) === b;
+      }).map((b) => b.id),
+    };
+  });
+  assert.match(found.notice, /JavaScript 和 WebAssembly.*Safari 16、Chrome 97、Firefox 102/, `${probe}: the notice`);
+  assert.ok(found.above, `${probe}: the notice stands above the window`);
+  assert.deepEqual(found.pressed, [], `${probe}: compute buttons a press reaches`);
+}
+// What axe-core, injected past the page's policy, audits: WCAG 2.0 to 2.2 A and AA, and its
+// best practices.
+const axeSource = fs.readFileSync(require.resolve("axe-core/axe.min.js"), "utf8");
+const axeTags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
 after(() => fs.rmSync(scratch, { recursive: true, force: true }));
 
 // One road per compute button, typed on the keyboard; each press writes its own box only.
@@ -233,7 +266,7 @@ const checks = [
           fontFamily: s.fontFamily,
         };
       }));
-      assert.deepEqual(shown.map((e) => e.name), layout.controls.map((c) => c.name), "one element per control");
+      assert.deepEqual(shown.map((e) => e.name).sort(), layout.controls.map((c) => c.name).sort(), "one element per control");
       const tags = { frame: "FIELDSET", label: "SPAN", box: "INPUT", list: "SELECT", button: "BUTTON" };
       for (const e of shown) {
         const c = byName[e.name];
@@ -500,7 +533,9 @@ const checks = [
       }
       if (screen.shot) {
         await tab.eval(() => scrollTo(0, 0));
-        await tab.shot(shot(screen.shot, engine), screen.height > screen.width);
+        // The whole page where the window is narrower than the screen; else what the screen
+        // shows (a whole-page shot loses the emulated touch screen, and with it the arrangement).
+        await tab.shot(shot(screen.shot, engine), screen.width < layout.width);
       }
     },
   })),
@@ -523,10 +558,13 @@ const checks = [
     name: "served over http, the service worker keeps the page working offline",
     async run(tab) {
       const types = { ".html": "text/html", ".js": "text/javascript", ".webmanifest": "application/manifest+json", ".png": "image/png" };
+      const missing = [];
+      // The site folder, and the test's copies of the page.
       const server = http.createServer((req, res) => {
         const name = path.basename(new URL(req.url, "http://127.0.0.1").pathname);
-        const file = path.join(pageDir, name);
-        if (!name || !fs.existsSync(file)) {
+        const file = [pageDir, scratch].map((dir) => path.join(dir, name)).find((f) => name && fs.existsSync(f));
+        if (!file) {
+          missing.push(req.url);
           res.writeHead(404);
           return res.end();
         }
@@ -535,15 +573,26 @@ const checks = [
       });
       await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
       const url = `http://127.0.0.1:${server.address().port}/kalvet.html`;
+      // A private window, or storage the user blocked, refuses the worker: the page works on.
+      const refusing = path.basename(pageWith("kalvet-refusing-worker.html", () => {
+        navigator.serviceWorker.register = () => Promise.reject(new DOMException("refused", "SecurityError"));
+      }));
       try {
+        await load(tab, url.replace("kalvet.html", refusing));
+        await clickAndType(tab, kPlate);
+        await tab.click("Command7");
+        assert.equal(await value(tab, "Text21"), "157", "the page works without its worker");
+        assert.deepEqual(tab.errors ?? [], [], "a refused worker leaves no uncaught error");
         await load(tab, url);
-        assert.equal(await tab.eval(() => document.querySelector('link[rel="manifest"]').getAttribute("href")), "kalvet.webmanifest");
+        assert.deepEqual(await tab.eval(() => [...document.querySelectorAll("link")].map((l) => `${l.rel} ${l.getAttribute("href")}`)),
+                         ["manifest kalvet.webmanifest", "icon kalvet.png", "apple-touch-icon kalvet-apple-touch.png"]);
         await tab.eval(() => navigator.serviceWorker.ready.then(() => true));
         await until(tab, () => navigator.serviceWorker.controller !== null, "the service worker to take the page");
         const cached = await tab.eval(async () => (await (await caches.keys()).reduce(async (all, k) =>
           (await all).concat((await (await caches.open(k)).keys()).map((r) => new URL(r.url).pathname)), [])));
-        assert.deepEqual(cached.sort(), ["/kalvet-192.png", "/kalvet-512.png", "/kalvet-maskable-192.png",
+        assert.deepEqual(cached.sort(), ["/kalvet-192.png", "/kalvet-512.png", "/kalvet-apple-touch.png", "/kalvet-maskable-192.png",
                                          "/kalvet-maskable-512.png", "/kalvet.html", "/kalvet.png", "/kalvet.webmanifest"]);
+        assert.deepEqual(missing, [], "the served page asks for nothing that is not there");
         // A home screen that cuts the icon to its own shape keeps the middle circle of 80 %:
         // outside it a maskable icon shows only its opaque ground.
         const manifest = JSON.parse(fs.readFileSync(path.join(pageDir, "kalvet.webmanifest"), "utf8"));
@@ -591,6 +640,36 @@ const checks = [
       }
     },
   },
+  {
+    name: "axe-core finds nothing to fault, on the desktop and arranged for the hand",
+    async run(tab) {
+      await load(tab, pageUrl);
+      await tab.inject(axeSource);
+      for (const { width, height } of [desktop, narrow]) {
+        await tab.resize(width, height);
+        const found = await tab.eval((tags) => axe.run(document, { runOnly: { type: "tag", values: tags } }).then((r) =>
+          r.violations.map((v) => `${v.id} (${v.impact}): ${v.nodes.map((n) => n.target.join(" ")).join(", ")}`)), axeTags);
+        assert.deepEqual(found, [], `${width} px wide`);
+      }
+    },
+  },
+  {
+    name: "with scripts off, a notice says the page cannot compute and no compute button takes a press",
+    window: { ...desktop, scripts: false },
+    async run(tab) {
+      await load(tab, pageUrl, "#Form1");
+      await saysItCannotStart(tab, "scripts off");
+    },
+  },
+  {
+    name: "without WebAssembly, or with it refused, a notice says so and no compute button takes a press",
+    async run(tab) {
+      for (const [probe, url] of cannotStart) {
+        await load(tab, url, "html[data-failed]");
+        await saysItCannotStart(tab, probe);
+      }
+    },
+  },
 ];
 
 for (const engine of engines) {
@@ -601,7 +680,8 @@ for (const engine of engines) {
     });
     after(() => session?.close());
     for (const check of checks) {
-      const needs = [...(check.needs ?? []), ...(check.window?.touch ? ["touch"] : [])];
+      const needs = [...(check.needs ?? []), ...(check.window?.touch ? ["touch"] : []),
+                     ...(check.window?.scripts === false ? ["scriptsOff"] : [])];
       const lacking = needs.find((n) => engine.cannot[n]);
       test(check.name, { skip: lacking && `${engine.name}: ${engine.cannot[lacking]}` }, async () => {
         const tab = await session.open(check.window ?? desktop);
