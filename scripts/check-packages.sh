@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Linux .deb and the Windows .zip from the linux and win32 preset trees and checks
-# that each holds what a user needs. Prints the listings; exits non-zero on anything missing.
+# Makes the release twice, with scripts/release.sh in two clean clones of this commit in
+# folders of different names, and checks that both give the same bytes (naming any file that
+# differs), then that each release file holds what a user needs: the .deb (lintian, the menu
+# and software centre entries, installing and removing it), the Windows zip and the web zip.
+# Prints the listings; exits non-zero on anything missing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 status=0
@@ -14,12 +17,48 @@ need() {  # need LISTING WHAT PATTERN
   fi
 }
 
-out=$root/build/packages
-mkdir -p "$out"
+work=$(mktemp -d "${TMPDIR:-/tmp}/kalvet-check.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+unpacked=$work/unpacked
+mkdir -p "$unpacked"
+
+echo "== The release, made twice"
+if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
+  echo "note: uncommitted changes are not in the clones; this checks the last commit"
+fi
+for clone in "$work/a/kalvet" "$work/b/another/src"; do
+  git clone -q --no-hardlinks "$root" "$clone"
+  bash "$clone/scripts/release.sh" "$clone.out" | sed 's/^/  /'
+done
+first=$work/a/kalvet.out
+if cmp -s "$first/SHA256SUMS" "$work/b/another/src.out/SHA256SUMS"; then
+  echo "ok: the same bytes from both builds"
+else
+  echo "MISSING: the same bytes from both builds; these differ:" >&2
+  for f in "$first"/*; do
+    name=${f##*/}
+    other=$work/b/another/src.out/$name
+    cmp -s "$f" "$other" && continue
+    echo "  $name" >&2
+    # The files inside that differ, to find where a time or a path got in.
+    case $name in
+      *.zip) for d in x y; do mkdir -p "$work/$d"; done
+             (cd "$work/x" && unzip -q "$f"); (cd "$work/y" && unzip -q "$other")
+             diff -rq "$work/x" "$work/y" >&2 || true
+             diff <(zipinfo -T "$f" | sed 1d) <(zipinfo -T "$other" | sed 1d) >&2 || true ;;
+      *.deb) dpkg-deb -R "$f" "$work/x-$name"; dpkg-deb -R "$other" "$work/y-$name"
+             diff -rq "$work/x-$name" "$work/y-$name" >&2 || true
+             diff <(dpkg-deb -c "$f") <(dpkg-deb -c "$other") >&2 || true ;;
+    esac
+    rm -rf "$work/x" "$work/y" "$work"/[xy]-*
+  done
+  status=1
+fi
+(cd "$first" && sha256sum -c SHA256SUMS >/dev/null) && echo "ok: SHA256SUMS checks" ||
+  { echo "MISSING: SHA256SUMS that sha256sum -c accepts" >&2; status=1; }
 
 echo "== Linux package"
-(cd "$root/build/linux" && cpack -G DEB -B "$out" >/dev/null)
-deb=$(ls -t "$out"/kalvet_*.deb | head -n 1)
+deb=$(ls "$first"/kalvet_*_amd64.deb)
 listing=$(dpkg-deb -c "$deb")
 echo "$deb"
 echo "$listing" | awk '{print "  " $NF}'
@@ -34,11 +73,26 @@ depends=$(dpkg-deb -f "$deb" Depends)
 echo "  Depends: $depends"
 need "$depends" "a dependency on the CJK font" 'fonts-arphic-uming'
 need "$depends" "a dependency on Qt 6 Widgets" 'libqt6widgets6'
+need "$listing" "the copyright file" ' \./usr/share/doc/kalvet/copyright$'
+need "$listing" "the changelog" ' \./usr/share/doc/kalvet/changelog\.gz$'
+need "$listing" "the manual page" ' \./usr/share/man/man1/kalvet\.1\.gz$'
+echo "lintian:"
+if lintian --allow-root --fail-on error,warning "$deb"; then
+  echo "ok: lintian finds no error or warning"
+else
+  echo "MISSING: a package lintian passes" >&2
+  status=1
+fi
 
-# The two files desktops read, checked by the tools the desktops' own projects provide.
-unpacked=$(mktemp -d)
-trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
+copyright=$(cat "$unpacked/usr/share/doc/kalvet/copyright")
+need "$copyright" "a machine-readable copyright file" '^Format: https://www\.debian\.org/doc/packaging-manuals/copyright-format/1\.0/$'
+need "$copyright" "Kalvet under the MIT (Expat) licence" '^License: Expat$'
+dep5_licence=$(sed -n '/^License: Expat$/,$p' <<<"$copyright" | sed '1d; s/^ //; s/^\.$//')
+need "$([ "$dep5_licence" = "$(sed -n '/^Permission/,$p' "$root/LICENSE")" ] && echo same)" \
+  "the licence text of LICENSE in the copyright file" '^same$'
+need "$copyright" "the start-up code the program holds" 'crtbeginS\.o'
+# The two files desktops read, checked by the tools the desktops' own projects provide.
 desktop=$(cat "$unpacked/usr/share/applications/kalvet.desktop")
 need "$desktop" "a menu entry that starts kalvet" '^Exec=kalvet$'
 need "$desktop" "the icon named in the menu entry" '^Icon=kalvet$'
@@ -103,20 +157,42 @@ else
 fi
 
 echo "== Windows package"
-(cd "$root/build/win32" && cpack -G ZIP -B "$out" >/dev/null)
-zip=$(ls -t "$out"/kalvet-*-win32.zip | head -n 1)
-listing=$(cd "$out" && cmake -E tar tf "$zip")
+zip=$(ls "$first"/kalvet-*-win32.zip)
+listing=$(zipinfo -1 "$zip")
 echo "$zip"
 echo "$listing" | sed 's/^/  /'
-need "$listing" "kalvet.exe" '/kalvet\.exe$'
-need "$listing" "the read-me" '/README\.txt$'
-need "$(echo "$listing" | wc -l)" "nothing but the program and its read-me" '^ *[23]$'
-readme=$(cd "$unpacked" && cmake -E tar xf "$zip" && cat */README.txt)
+for f in kalvet.exe README.txt LICENSE.txt NOTICES.txt; do
+  need "$listing" "$f" "^kalvet-[0-9.]+-win32/${f//./\\.}\$"
+done
+need "$(grep -vc '/$' <<<"$listing")" "nothing else" '^4$'
+mkdir "$unpacked/win32"
+(cd "$unpacked/win32" && unzip -q "$zip")
+need "$(i686-w64-mingw32-objdump -f "$unpacked"/win32/*/kalvet.exe)" "a 32-bit program" 'file format pei-i386'
+readme=$(cat "$unpacked"/win32/*/README.txt)
 need "$(head -c 3 <<<"$readme" | od -An -tx1)" "a read-me Notepad takes for UTF-8 (byte-order mark)" 'ef bb bf'
 need "$readme" "a read-me with Windows line ends" $'\r$'
 need "$readme" "a read-me saying in Chinese what the program is" '计算一段钢材的质量'
 need "$readme" "a read-me saying in Chinese that nothing is installed" '不需要安装'
 need "$readme" "a read-me saying in English what the program is" 'mass in kg of a piece of rolled steel'
 need "$readme" "a read-me saying in English that nothing is installed" 'nothing to install'
+notices=$(cat "$unpacked"/win32/*/NOTICES.txt)
+need "$notices" "notices for the mingw-w64 runtime" '^- mingw-w64 runtime'
+need "$notices" "notices for winpthreads" '^- winpthreads'
+
+echo "== Web package"
+zip=$(ls "$first"/kalvet-*-web.zip)
+listing=$(zipinfo -1 "$zip")
+echo "$zip"
+echo "$listing" | sed 's/^/  /'
+for f in kalvet.html kalvet.webmanifest sw.js kalvet.png kalvet-apple-touch.png robots.txt LICENSE.txt NOTICES.txt; do
+  need "$listing" "$f" "^kalvet-[0-9.]+-web/${f//./\\.}\$"
+done
+mkdir "$unpacked/web"
+(cd "$unpacked/web" && unzip -q "$zip")
+page=$(head -c 2000 "$unpacked"/web/*/kalvet.html)
+need "$(head -n 1 <<<"$page")" "the page's doctype first" '^<!doctype html>$'
+need "$(sed -n 2p <<<"$page")" "a comment at the page's top naming Kalvet" '^<!-- Kalvet '
+need "$page" "the page's licence in that comment" 'MIT licence'
+need "$page" "where the page's notices are" 'NOTICES\.txt'
 
 exit $status

@@ -44,8 +44,8 @@ test_packages=(
   # screenshots of the running window; GNU time for the start-up benchmark
   imagemagick time
   # the .deb package and its dependency list; the validators of its menu and software centre
-  # entries
-  dpkg-dev file desktop-file-utils appstream
+  # entries; Debian's package checker; the release's zips
+  dpkg-dev file desktop-file-utils appstream lintian zip unzip
   # a decimal-comma locale, so the test that results ignore the locale has one to switch to
   locales
   # the browsers the page's tests drive, headless; their npm packages come from the last step

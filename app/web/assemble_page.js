@@ -5,13 +5,14 @@
 // server.
 //
 //   node assemble_page.js <write_page.js> <program.js> <program.wasm> <kalvet.webmanifest> <out.html>
+//                         [<comment.html>]
 "use strict";
 
 const { execFileSync } = require("node:child_process");
 const crypto = require("node:crypto");
 const fs = require("node:fs");
 
-const [writer, glueFile, wasmFile, manifestFile, out] = process.argv.slice(2);
+const [writer, glueFile, wasmFile, manifestFile, out, commentFile] = process.argv.slice(2);
 const page = execFileSync(process.execPath, ["--no-experimental-fetch", writer], { encoding: "utf8" });
 const glue = fs.readFileSync(glueFile, "utf8");
 const wasm = fs.readFileSync(wasmFile).toString("base64");
@@ -59,4 +60,8 @@ const hashes = [...html.matchAll(/<script>([\s\S]*?)<\/script>/g)].map((m) =>
   `'sha256-${crypto.createHash("sha256").update(m[1], "utf8").digest("base64")}'`);
 const hashed = html.replace("'kalvet-script-hashes'", () => hashes.join(" "));
 if (hashed === html) throw new Error("the page has no security policy to complete");
-fs.writeFileSync(out, hashed);
+// The licence comment goes right after the doctype, which must stay first.
+const comment = commentFile ? fs.readFileSync(commentFile, "utf8").trimEnd() + "\n" : "";
+const doctype = /^<!doctype html>\n/i.exec(hashed);
+if (comment && !doctype) throw new Error("the page does not begin with its doctype");
+fs.writeFileSync(out, comment ? doctype[0] + comment + hashed.slice(doctype[0].length) : hashed);
