@@ -173,45 +173,37 @@ TEST(Layout, RowsKeepEachLabelBesideItsControlAndTheWindowsOrder) {
 TEST(Layout, EachGroupsRolesAgreeWithWhereItsControlsStand) {
     const auto top = [](ControlId id) { return ControlLayout(id).rect.top; };
     const auto tab = [](ControlId id) { return std::find(TabOrder().begin(), TabOrder().end(), id) - TabOrder().begin(); };
+    const auto is = [](ControlId id, ControlKind kind, ControlId frame) {
+        return ControlLayout(id).kind == kind && (frame == ControlId::None || ControlLayout(id).frame == frame);
+    };
     std::map<ControlId, int> parts;
     std::set<ControlId> densities;
     for (const GroupRoles& g : Groups()) {
         SCOPED_TRACE(ControlLayout(g.frame).name);
-        ASSERT_EQ(ControlLayout(g.frame).kind, ControlKind::Frame);
         std::vector<ControlId> read(BoxesRead(g).begin(), BoxesRead(g).end());
         if (g.list != ControlId::None) read.insert(read.begin(), g.list);
         for (std::size_t i = 0; i < read.size(); ++i) {
-            EXPECT_EQ(ControlLayout(read[i]).frame, g.frame) << ControlLayout(read[i]).name;
-            EXPECT_EQ(ControlLayout(read[i]).kind, i == 0 && g.list != ControlId::None ? ControlKind::ComboBox : ControlKind::TextBox);
-            if (i > 0) {
-                EXPECT_LT(top(read[i - 1]), top(read[i])) << ControlLayout(read[i]).name << " out of reading order";
-                EXPECT_LT(tab(read[i - 1]), tab(read[i])) << ControlLayout(read[i]).name << " out of Tab order";
-            }
-            if (g.button != ControlId::None) {
-                EXPECT_LT(top(read[i]), top(g.button)) << ControlLayout(read[i]).name << " below the button";
-            }
+            const std::string name(ControlLayout(read[i]).name);
+            EXPECT_TRUE(is(read[i], i == 0 && g.list != ControlId::None ? ControlKind::ComboBox : ControlKind::TextBox, g.frame)) << name;
+            EXPECT_TRUE(i == 0 || (top(read[i - 1]) < top(read[i]) && tab(read[i - 1]) < tab(read[i]))) << name << " out of reading or Tab order";
+            EXPECT_TRUE(g.button == ControlId::None || top(read[i]) < top(g.button)) << name << " below the button";
+            ++parts[read[i]];
         }
-        for (const ControlId id : read) ++parts[id];
         if (g.button == ControlId::None) {
             EXPECT_TRUE(read.empty() && g.result == ControlId::None && g.calculation == Calculation::None);
             continue;
         }
         ++parts[g.button];
         ++parts[g.result];
-        EXPECT_EQ(ControlLayout(g.button).frame, g.frame);
-        EXPECT_EQ(ControlLayout(g.button).kind, ControlKind::Button);
-        EXPECT_EQ(ControlLayout(g.result).frame, g.frame);
-        EXPECT_EQ(ControlLayout(g.result).kind, ControlKind::TextBox);
+        EXPECT_TRUE(is(g.button, ControlKind::Button, g.frame) && is(g.result, ControlKind::TextBox, g.frame));
         EXPECT_GT(top(g.result), top(g.button)) << "the result box stands below the button";
         EXPECT_NE(g.calculation, Calculation::None);
-        if (g.density != ControlId::None) {
-            densities.insert(g.density);
-            EXPECT_EQ(ControlLayout(g.density).kind, ControlKind::TextBox);
-            EXPECT_EQ(GroupOf(g.density).button, ControlId::None) << "the density box is a group of its own";
-        }
+        if (g.density != ControlId::None) densities.insert(g.density);
     }
-    EXPECT_EQ(densities.size(), 1u) << "one density box for every group that reads one";
-    for (const ControlId id : densities) ++parts[id];
+    ASSERT_EQ(densities.size(), 1u) << "one density box for every group that reads one";
+    EXPECT_TRUE(is(*densities.begin(), ControlKind::TextBox, ControlId::None));
+    EXPECT_EQ(GroupOf(*densities.begin()).button, ControlId::None) << "the density box is a group of its own";
+    ++parts[*densities.begin()];
     for (const ControlItem& c : Controls()) {
         if (c.kind == ControlKind::Frame || c.kind == ControlKind::Label) continue;
         EXPECT_EQ(parts[c.id], 1) << c.name << " plays " << parts[c.id] << " parts";

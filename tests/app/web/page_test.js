@@ -202,15 +202,11 @@ const cannotStart = [
 // Seen as a person sees it: the notice above the window, and no compute button a press reaches.
 async function saysItCannotStart(tab, probe) {
   const found = await tab.eval(() => {
-    const notice = document.getElementById("notice");
-    return {
-      notice: getComputedStyle(notice).display === "none" ? "" : notice.textContent,
-      above: notice.getBoundingClientRect().bottom <= document.getElementById("Form1").getBoundingClientRect().top,
-      pressed: [...document.querySelectorAll("#Form1 button")].filter((b) => {
-        const r = b.getBoundingClientRect();
-        return !b.disabled && document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) === b;
-      }).map((b) => b.id),
-    };
+    const [notice, area] = ["notice", "Form1"].map((id) => document.getElementById(id));
+    const reached = (b, r = b.getBoundingClientRect()) => document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) === b;
+    return { notice: getComputedStyle(notice).display === "none" ? "" : notice.textContent,
+             above: notice.getBoundingClientRect().bottom <= area.getBoundingClientRect().top,
+             pressed: [...area.querySelectorAll("button")].filter((b) => !b.disabled && reached(b)).map((b) => b.id) };
   });
   assert.match(found.notice, /JavaScript 和 WebAssembly.*Safari 16、Chrome 97、Firefox 102/, `${probe}: the notice`);
   assert.ok(found.above, `${probe}: the notice stands above the window`);
