@@ -76,14 +76,18 @@ int WindowHeight(HWND window) {
 
 // A drop-down list's closed height is its selection field, whose height follows the font; the
 // layout wants its own. The border the field adds differs between control versions (and wine
-// reports a height other than the one set), so the field is set once, measured, and set again
-// by the difference.
-void FitSelectionField(HWND list, int height) {
+// reports a height other than the one set), so the first list's field is set once and
+// measured, and every list is set by the difference: the lists share their class and font,
+// and each setting resizes the control, a few dozen round trips to the server under wine.
+// `border` is that difference, empty until measured.
+void FitSelectionField(HWND list, int height, std::optional<int>& border) {
     const auto selectionField = static_cast<WPARAM>(-1);
-    const auto probe = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, selectionField, 0));
-    SendMessageW(list, CB_SETITEMHEIGHT, selectionField, probe);
-    const int measured = WindowHeight(list);
-    SendMessageW(list, CB_SETITEMHEIGHT, selectionField, std::max(1, probe + height - measured));
+    if (!border) {
+        const auto probe = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, selectionField, 0));
+        SendMessageW(list, CB_SETITEMHEIGHT, selectionField, probe);
+        border = WindowHeight(list) - probe;
+    }
+    SendMessageW(list, CB_SETITEMHEIGHT, selectionField, std::max(1, height - *border));
 }
 
 // The room a control gives its caption, in pixels: a label its whole width, a group box its
@@ -237,6 +241,7 @@ void MainWindow::LayOut(int dpi, bool moveControls) {
     HFONT frameFont = MakeFont(window.frameFont, frameFace, LayoutFontPixels(window.frameFont, dpi));
     std::vector<HFONT> replaced;
     replaced.swap(fittedFonts_);
+    std::optional<int> fieldBorder;
     for (const ControlItem& item : Controls()) {
         const HWND control = Control(item.id);
         const HFONT own = item.kind == ControlKind::Frame ? frameFont : font;
@@ -257,7 +262,7 @@ void MainWindow::LayOut(int dpi, bool moveControls) {
                      height + kVisibleListEntries * entryHeight + 2 * GetSystemMetrics(SM_CYBORDER),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, CB_SETMINVISIBLE, kVisibleListEntries, 0);
-        FitSelectionField(control, height);
+        FitSelectionField(control, height, fieldBorder);
     }
     std::swap(font_, font);
     std::swap(frameFont_, frameFont);
