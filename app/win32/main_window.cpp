@@ -110,6 +110,22 @@ int CaptionRoom(const ControlItem& item, HWND control) {
     return 0;
 }
 
+// The window's outer size for the layout's client area at `dpi`, as predicted from its style.
+SIZE FrameSize(int dpi) {
+    const WindowLayout& layout = Window1Layout();
+    RECT frame{0, 0, TwipsToPixels(layout.clientWidthTwips, dpi), TwipsToPixels(layout.clientHeightTwips, dpi)};
+    AdjustWindowRectForDpi(frame, kWindowStyle, kWindowExStyle, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The resolution of the main screen, where a new window opens unless told otherwise.
+int ScreenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
 int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
     const HGDIOBJ previous = SelectObject(dc, font);
     SIZE extent{};
@@ -145,10 +161,14 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, std::wstring_
 
     std::unique_ptr<MainWindow> self(new MainWindow());
     self->face_ = face;
-    // No size yet: the right one depends on the resolution of the screen the window opens on.
+    // The right size depends on the resolution of the screen the window opens on, known only
+    // once it is open; made at the size for the main screen's, it nearly always has it already,
+    // and is not resized once it has its controls, which costs a hundred round trips to the
+    // window system under wine.
+    const SIZE size = FrameSize(ScreenDpi());
     const HWND window = CreateWindowExW(kWindowExStyle, kClassName, Widen(Window1Layout().caption).c_str(),
-                                        kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
-                                        nullptr, instance, self.get());
+                                        kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
+                                        nullptr, nullptr, instance, self.get());
     if (window == nullptr) return nullptr;
     const int dpi = WindowDpi(window);
     if (!self->CreateControls(instance, dpi)) return nullptr;
@@ -356,10 +376,12 @@ void MainWindow::SizeClientArea(int dpi) {
     const WindowLayout& layout = Window1Layout();
     const int width = TwipsToPixels(layout.clientWidthTwips, dpi);
     const int height = TwipsToPixels(layout.clientHeightTwips, dpi);
-    RECT frame{0, 0, width, height};
-    AdjustWindowRectForDpi(frame, kWindowStyle, kWindowExStyle, dpi);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = FrameSize(dpi);
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    if (frame.right - frame.left != size.cx || frame.bottom - frame.top != size.cy) {
+        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     // The frame actually drawn can differ from the prediction (a theme, a resolution change
     // still under way): measure the client area and make up the difference.
     RECT client{};
