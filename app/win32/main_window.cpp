@@ -237,16 +237,20 @@ HWND MainWindow::CreateControl(HINSTANCE instance, const ControlItem& item, int 
 
 // The control's own procedure is swapped for ours, not chained with the common controls'
 // SetWindowSubclass: that finds its chain through a window property on every message, and
-// under wine each property look-up is a round trip to the wine server, about 1,300 of them
-// before the first paint, a fifth more round trips than the whole window otherwise takes.
+// under wine each property look-up is a round trip to the wine server, some 800 of them before
+// the first paint, where the whole window takes about 7,600. Our procedure finds the window
+// through the control's parent, so the control itself needs no data of ours.
 void MainWindow::Subclass(HWND control, ControlId id, WNDPROC procedure) {
-    SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     controlProcedures_[static_cast<std::size_t>(id)] = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
+MainWindow* MainWindow::OwnerOf(HWND control) {
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(GetParent(control), GWLP_USERDATA));
+}
+
 LRESULT MainWindow::CallControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto* self = reinterpret_cast<const MainWindow*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+    const MainWindow* self = OwnerOf(control);
     const auto id = ControlFromChildId(GetDlgCtrlID(control));
     const WNDPROC own = self != nullptr && id ? self->controlProcedures_[static_cast<std::size_t>(*id)] : nullptr;
     if (own == nullptr) return DefWindowProcW(control, message, wParam, lParam);
@@ -345,7 +349,8 @@ void MainWindow::LeaveOutControlsUnder(HWND label, HDC dc) const {
 }
 
 LRESULT CALLBACK MainWindow::LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto* window = reinterpret_cast<const MainWindow*>(GetWindowLongPtrW(label, GWLP_USERDATA));
+    const MainWindow* window = OwnerOf(label);
+    if (window == nullptr) return CallControlProcedure(label, message, wParam, lParam);
     switch (message) {
         case WM_PAINT: {
             // A static control paints into the device context it is handed, when it is
@@ -464,7 +469,7 @@ LRESULT CALLBACK MainWindow::TextBoxProcedure(HWND box, UINT message, WPARAM wPa
             // Emptied before the box handles the press, so the caret lands in the empty box
             // instead of at a place in the text that is about to go.
             if (const auto id = ControlFromChildId(GetDlgCtrlID(box))) {
-                reinterpret_cast<MainWindow*>(GetWindowLongPtrW(box, GWLP_USERDATA))->form_.TextBoxClicked(*id);
+                if (MainWindow* self = OwnerOf(box)) self->form_.TextBoxClicked(*id);
             }
             break;
         default:

@@ -63,6 +63,7 @@ private:
     // Text boxes and labels run `procedure` first; it hands each message on to the control's
     // own procedure through CallControlProcedure.
     void Subclass(HWND control, ControlId id, WNDPROC procedure);
+    static MainWindow* OwnerOf(HWND control);
     static LRESULT CallControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     // Where a caption does not fit its control in the face in use, that control alone gets a
     // smaller size of the same face (FittedPixelSize); with the Song face nothing changes.
