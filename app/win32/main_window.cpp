@@ -162,9 +162,9 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, std::wstring_
     std::unique_ptr<MainWindow> self(new MainWindow());
     self->face_ = face;
     // The right size depends on the resolution of the screen the window opens on, known only
-    // once it is open; made at the size for the main screen's, it nearly always has it already,
-    // and is not resized once it has its controls, which costs a hundred round trips to the
-    // window system under wine.
+    // once it is open; made at the size for the main screen's, it nearly always has it already
+    // and is not resized once it has its controls, which under wine costs round trips to the
+    // window system for them too.
     const SIZE size = FrameSize(ScreenDpi());
     const HWND window = CreateWindowExW(kWindowExStyle, kClassName, Widen(Window1Layout().caption).c_str(),
                                         kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
