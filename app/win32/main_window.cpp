@@ -76,14 +76,18 @@ int WindowHeight(HWND window) {
 
 // A drop-down list's closed height is its selection field, whose height follows the font; the
 // layout wants its own. The border the field adds differs between control versions (and wine
-// reports a height other than the one set), so the field is set once, measured, and set again
-// by the difference.
-void FitSelectionField(HWND list, int height) {
+// reports a height other than the one set), so the first list's field is set once and
+// measured, and every list is set by the difference: the lists share their class and font,
+// and each setting resizes the control, a few dozen round trips to the server under wine.
+// `border` is that difference, empty until measured.
+void FitSelectionField(HWND list, int height, std::optional<int>& border) {
     const auto selectionField = static_cast<WPARAM>(-1);
-    const auto probe = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, selectionField, 0));
-    SendMessageW(list, CB_SETITEMHEIGHT, selectionField, probe);
-    const int measured = WindowHeight(list);
-    SendMessageW(list, CB_SETITEMHEIGHT, selectionField, std::max(1, probe + height - measured));
+    if (!border) {
+        const auto probe = static_cast<int>(SendMessageW(list, CB_GETITEMHEIGHT, selectionField, 0));
+        SendMessageW(list, CB_SETITEMHEIGHT, selectionField, probe);
+        border = WindowHeight(list) - probe;
+    }
+    SendMessageW(list, CB_SETITEMHEIGHT, selectionField, std::max(1, height - *border));
 }
 
 // What a group box's frame line and the blank beside its caption take on either side of the
@@ -110,6 +114,22 @@ int CaptionRoom(const ControlItem& item, HWND control) {
     return 0;
 }
 
+// The window's outer size for the layout's client area at `dpi`, as predicted from its style.
+SIZE FrameSize(int dpi) {
+    const WindowLayout& layout = Window1Layout();
+    RECT frame{0, 0, TwipsToPixels(layout.clientWidthTwips, dpi), TwipsToPixels(layout.clientHeightTwips, dpi)};
+    AdjustWindowRectForDpi(frame, kWindowStyle, kWindowExStyle, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The resolution of the main screen, where a new window opens unless told otherwise.
+int ScreenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
 int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
     const HGDIOBJ previous = SelectObject(dc, font);
     SIZE extent{};
@@ -126,6 +146,9 @@ void DeleteFonts(std::vector<HFONT>& fonts) {
 }  // namespace
 
 std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, std::wstring_view face) {
+    // Loads the common-controls library at start, so that the controls are its version 6 ones
+    // the manifest asks for.
+    InitCommonControls();
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     if (!GetClassInfoExW(instance, kClassName, &windowClass)) {
@@ -142,10 +165,14 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, std::wstring_
 
     std::unique_ptr<MainWindow> self(new MainWindow());
     self->face_ = face;
-    // No size yet: the right one depends on the resolution of the screen the window opens on.
+    // The right size depends on the resolution of the screen the window opens on, known only
+    // once it is open; made at the size for the main screen's, it nearly always has it already
+    // and is not resized once it has its controls, which under wine costs round trips to the
+    // window system for them too.
+    const SIZE size = FrameSize(ScreenDpi());
     const HWND window = CreateWindowExW(kWindowExStyle, kClassName, Widen(Window1Layout().caption).c_str(),
-                                        kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr,
-                                        nullptr, instance, self.get());
+                                        kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
+                                        nullptr, nullptr, instance, self.get());
     if (window == nullptr) return nullptr;
     const int dpi = WindowDpi(window);
     if (!self->CreateControls(instance, dpi)) return nullptr;
@@ -206,14 +233,32 @@ HWND MainWindow::CreateControl(HINSTANCE instance, const ControlItem& item, int 
                                          place.bottom - place.top, window_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildId(item.id))),
                                          instance, nullptr);
-    if (control != nullptr && item.kind == ControlKind::TextBox) {
-        SetWindowSubclass(control, TextBoxProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
-    }
-    if (control != nullptr && item.kind == ControlKind::Label) {
-        SetWindowSubclass(control, LabelProcedure, 0, reinterpret_cast<DWORD_PTR>(this));
-    }
+    if (control != nullptr && item.kind == ControlKind::TextBox) Subclass(control, item.id, TextBoxProcedure);
+    if (control != nullptr && item.kind == ControlKind::Label) Subclass(control, item.id, LabelProcedure);
     controls_[static_cast<std::size_t>(item.id)] = control;
     return control;
+}
+
+// The control's own procedure is swapped for ours, not chained with the common controls'
+// SetWindowSubclass: that finds its chain through a window property on every message, and
+// under wine each property look-up is a round trip to the wine server, some 800 of them before
+// the first paint, where the whole window takes about 7,600. Our procedure finds the window
+// through the control's parent, so the control itself needs no data of ours.
+void MainWindow::Subclass(HWND control, ControlId id, WNDPROC procedure) {
+    controlProcedures_[static_cast<std::size_t>(id)] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+}
+
+MainWindow* MainWindow::OwnerOf(HWND control) {
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(GetParent(control), GWLP_USERDATA));
+}
+
+LRESULT MainWindow::CallControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const MainWindow* self = OwnerOf(control);
+    const auto id = ControlFromChildId(GetDlgCtrlID(control));
+    const WNDPROC own = self != nullptr && id ? self->controlProcedures_[static_cast<std::size_t>(*id)] : nullptr;
+    if (own == nullptr) return DefWindowProcW(control, message, wParam, lParam);
+    return CallWindowProcW(own, control, message, wParam, lParam);
 }
 
 void MainWindow::LayOut(int dpi, bool moveControls) {
@@ -224,6 +269,7 @@ void MainWindow::LayOut(int dpi, bool moveControls) {
     HFONT frameFont = MakeFont(window.frameFont, frameFace, FontPixels(window.frameFont, dpi));
     std::vector<HFONT> replaced;
     replaced.swap(fittedFonts_);
+    std::optional<int> fieldBorder;
     for (const ControlItem& item : Controls()) {
         const HWND control = Control(item.id);
         const HFONT own = item.kind == ControlKind::Frame ? frameFont : font;
@@ -244,7 +290,7 @@ void MainWindow::LayOut(int dpi, bool moveControls) {
                      height + kVisibleListEntries * entryHeight + 2 * GetSystemMetrics(SM_CYBORDER),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, CB_SETMINVISIBLE, kVisibleListEntries, 0);
-        FitSelectionField(control, height);
+        FitSelectionField(control, height, fieldBorder);
     }
     std::swap(font_, font);
     std::swap(frameFont_, frameFont);
@@ -306,9 +352,9 @@ void MainWindow::LeaveOutControlsUnder(HWND label, HDC dc) const {
     }
 }
 
-LRESULT CALLBACK MainWindow::LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR subclassId, DWORD_PTR self) {
-    const auto* window = reinterpret_cast<const MainWindow*>(self);
+LRESULT CALLBACK MainWindow::LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
+    const MainWindow* window = OwnerOf(label);
+    if (window == nullptr) return CallControlProcedure(label, message, wParam, lParam);
     switch (message) {
         case WM_PAINT: {
             // A static control paints into the device context it is handed, when it is
@@ -317,7 +363,7 @@ LRESULT CALLBACK MainWindow::LabelProcedure(HWND label, UINT message, WPARAM wPa
             PAINTSTRUCT paint{};
             const HDC dc = BeginPaint(label, &paint);
             window->LeaveOutControlsUnder(label, dc);
-            DefSubclassProc(label, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+            CallControlProcedure(label, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
             EndPaint(label, &paint);
             return 0;
         }
@@ -325,27 +371,26 @@ LRESULT CALLBACK MainWindow::LabelProcedure(HWND label, UINT message, WPARAM wPa
             const auto dc = reinterpret_cast<HDC>(wParam);
             const int saved = SaveDC(dc);
             window->LeaveOutControlsUnder(label, dc);
-            const LRESULT erased = DefSubclassProc(label, message, wParam, lParam);
+            const LRESULT erased = CallControlProcedure(label, message, wParam, lParam);
             RestoreDC(dc, saved);
             return erased;
         }
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(label, LabelProcedure, subclassId);
-            break;
         default:
             break;
     }
-    return DefSubclassProc(label, message, wParam, lParam);
+    return CallControlProcedure(label, message, wParam, lParam);
 }
 
 void MainWindow::SizeClientArea(int dpi) {
     const WindowLayout& layout = Window1Layout();
     const int width = TwipsToPixels(layout.clientWidthTwips, dpi);
     const int height = TwipsToPixels(layout.clientHeightTwips, dpi);
-    RECT frame{0, 0, width, height};
-    AdjustWindowRectForDpi(frame, kWindowStyle, kWindowExStyle, dpi);
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE size = FrameSize(dpi);
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    if (frame.right - frame.left != size.cx || frame.bottom - frame.top != size.cy) {
+        SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     // The frame actually drawn can differ from the prediction (a theme, a resolution change
     // still under way): measure the client area and make up the difference.
     RECT client{};
@@ -421,24 +466,20 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK MainWindow::TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR subclassId, DWORD_PTR self) {
+LRESULT CALLBACK MainWindow::TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             // Emptied before the box handles the press, so the caret lands in the empty box
             // instead of at a place in the text that is about to go.
             if (const auto id = ControlFromChildId(GetDlgCtrlID(box))) {
-                reinterpret_cast<MainWindow*>(self)->form_.TextBoxClicked(*id);
+                if (MainWindow* self = OwnerOf(box)) self->form_.TextBoxClicked(*id);
             }
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(box, TextBoxProcedure, subclassId);
             break;
         default:
             break;
     }
-    return DefSubclassProc(box, message, wParam, lParam);
+    return CallControlProcedure(box, message, wParam, lParam);
 }
 
 std::string MainWindow::Text(ControlId textBox) const {

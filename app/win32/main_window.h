@@ -52,8 +52,7 @@ private:
     MainWindow() = default;
 
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR subclassId, DWORD_PTR self);
+    static LRESULT CALLBACK TextBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Controls are created at their place for `dpi`; LayOut then gives them their fonts and
@@ -61,6 +60,11 @@ private:
     bool CreateControls(HINSTANCE instance, int dpi);
     HWND CreateControl(HINSTANCE instance, const ControlItem& item, int dpi, bool tabStop);
     void LayOut(int dpi, bool moveControls);
+    // Text boxes and labels run `procedure` first; it hands each message on to the control's
+    // own procedure through CallControlProcedure.
+    void Subclass(HWND control, ControlId id, WNDPROC procedure);
+    static MainWindow* OwnerOf(HWND control);
+    static LRESULT CallControlProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
     // Where a caption does not fit its control in the face in use, that control alone gets a
     // smaller size of the same face (FittedPixelSize); with the Song face nothing changes.
     void FitCaptions(const std::wstring& face, int dpi);
@@ -68,13 +72,13 @@ private:
     // Several labels reach into the box, list or button beside them: a label paints with
     // those parts left out, so that it never covers the control (a static control takes no
     // clicks, so they reach the control anyway).
-    static LRESULT CALLBACK LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam,
-                                           UINT_PTR subclassId, DWORD_PTR self);
+    static LRESULT CALLBACK LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam);
     void LeaveOutControlsUnder(HWND label, HDC dc) const;
     void SizeClientArea(int dpi);
 
     HWND window_ = nullptr;
     std::array<HWND, kControlCount> controls_{};
+    std::array<WNDPROC, kControlCount> controlProcedures_{};  // of the subclassed controls
     HFONT font_ = nullptr;
     HFONT frameFont_ = nullptr;
     std::vector<HFONT> fittedFonts_;  // the smaller fonts of captions that did not fit
