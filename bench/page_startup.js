@@ -83,7 +83,7 @@ const ratios = (a, b) => a.map((x, i) => x / b[i]);
       });
       await tab.close();
       fs.writeFileSync(files.sameWindow, html.replace("</body>",
-        `<script>document.getElementById("Combo1").focus();${ready}</script></body>`));
+        `<script>document.getElementById("Combo1").focus({preventScroll:true});${ready}</script></body>`));
     }
     for (const rate of [1, 4]) {
       const names = Object.keys(files);

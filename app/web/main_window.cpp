@@ -63,7 +63,9 @@ MainWindow::MainWindow() {
     for (const ControlItem& c : Controls()) names.append(names.empty() ? "" : " ").append(c.name);
     NameControls(names);
     Listen();
-    Focus(Slot(TabOrder().front()));
+    // The first control stands at the top of the page: focused without scrolling to it, the
+    // program's start does less of the window's layout, which the browser does with its paint.
+    Focus(Slot(TabOrder().front()), false);
     AnnounceReady();
 }
 

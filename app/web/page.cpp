@@ -54,7 +54,9 @@ EM_JS(void, kalvet_select_index, (int list, int index), {
     Module.kalvet.element(list).selectedIndex = index;
 });
 
-EM_JS(void, kalvet_focus, (int control), { Module.kalvet.element(control).focus(); });
+EM_JS(void, kalvet_focus, (int control, int scroll), {
+    Module.kalvet.element(control).focus({preventScroll: !scroll});
+});
 
 EM_JS(void, kalvet_scroll_into_view, (int control), {
     Module.kalvet.element(control).scrollIntoView({block: "nearest", inline: "nearest"});
@@ -153,7 +155,7 @@ void SelectListIndex(int list, int index) { kalvet_select_index(list, index); }
 
 std::string ShownListEntry(int list) { return TakeText(kalvet_shown_entry_size(list)); }
 
-void Focus(int control) { kalvet_focus(control); }
+void Focus(int control, bool scroll) { kalvet_focus(control, scroll ? 1 : 0); }
 
 void ScrollIntoView(int control) { kalvet_scroll_into_view(control); }
 

@@ -25,7 +25,9 @@ void SelectListIndex(int list, int index);
 // The shown entry as it was added, "" when the list shows none.
 std::string ShownListEntry(int list);
 
-void Focus(int control);
+// Focuses a control and, unless told not to, scrolls it into view, for which the page must be
+// laid out there and then.
+void Focus(int control, bool scroll = true);
 // Scrolls the page, as little as it can, until the control is wholly in view.
 void ScrollIntoView(int control);
 
