@@ -1,8 +1,8 @@
 // The window's behaviour, written once for every front end: start-up fills the designation
 // lists, each compute button runs its group's calculator, and a mouse click in an input box
-// empties it. What a press reads and writes, and which boxes a click empties, comes from the
-// group table (layout.h). Each handler reads, checks, computes and writes, and touches no
-// other control than its own group's result box (or, for a click, the clicked box).
+// empties it. What a press reads and writes comes from the group table (layout.h). Each
+// handler reads, checks, computes and writes, and touches no other control than its own
+// group's result box (or, for a click, the clicked box).
 #pragma once
 
 #include "app/window.h"
@@ -13,7 +13,9 @@ class Form1 {
 public:
     explicit Form1(Window& window) : window_(window) {}
 
-    void Form_Load();
+    // Start-up: each designation list gets the prompt entry, then its table's designations
+    // in table order, and shows the prompt. It needs nothing of the window but its lists.
+    static void Form_Load(ListFiller& lists);
 
     void Command1_Click();  // channel
     void Command2_Click();  // equal-leg angle
@@ -36,13 +38,17 @@ public:
     void Text18_Click();
     void Text20_Click();
 
-    // Routing for front ends, by control identity: a press of any button, and a mouse click
-    // in any text box. Controls without a handler are ignored, so a front end may forward
-    // every such event without knowing which ones matter.
+    // Routing for front ends, by control identity, to the handlers above: a press of any
+    // button, and a mouse click in any text box. Controls without a handler are ignored, so a
+    // front end may forward every such event without knowing which ones matter.
     void ButtonClicked(ControlId button);
     void TextBoxClicked(ControlId textBox);
 
 private:
+    // Runs the calculator of the group whose button this is and writes its result box.
+    void Compute(ControlId button);
+    void Empty(ControlId box);
+
     Window& window_;
 };
 

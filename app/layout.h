@@ -1,6 +1,7 @@
 // The window described once, as data: every control with its name, kind, group box, initial
-// text and rectangle, the window's size and fonts, and the Tab order. Front ends walk these
-// tables to build their controls; none of them repeats a position or a caption.
+// text, rectangle and the labels of its row, the window's size and fonts, the Tab order, and
+// the part each control plays in its group's press. Front ends walk these tables to build their
+// controls; none of them repeats a position or a caption.
 #pragma once
 
 #include <array>
@@ -13,6 +14,7 @@ namespace kalvet {
 
 // Every control of the window, in the order of Controls(): each group box followed by the
 // controls inside it. None marks "no control" (a group box's parent, a box without a row label).
+// The table's rows must follow this order; the build fails where they do not.
 enum class ControlId : std::uint8_t {
     Frame1,
     Combo1,
@@ -118,7 +120,8 @@ struct ControlItem {
     ControlId frame;        // the group box holding it; None for a group box
     std::string_view text;  // caption or initial text, UTF-8
     TwipsRect rect;         // group boxes: in the client area; others: in their group box
-    ControlId rowLabel;     // the label naming the box's row ("长度"), or None
+    ControlId rowLabel;     // the label naming the control's row ("长度"), or None
+    ControlId unitLabel;    // the label of the box's unit beside it ("mm", "kg"), or None
 };
 
 struct FontChoice {
@@ -153,25 +156,14 @@ std::span<const ControlId> TabOrder();
 // alone in its group (the density box) the group's caption.
 std::string AccessibleName(ControlId id);
 
-// The window rearranged for a narrow or touch screen: each group's controls in rows, kept in
-// the order they stand in the window. Every box, list and button heads a row of its own, the
-// rows ordered by their tops; a row label stands in the row of the box it names, and every
-// other label (a unit: "mm", "kg", "g/cm3") in the row of the control it stands beside, the
-// one whose height it shares most. Group boxes have no cell.
-enum class RowColumn : std::uint8_t { Label = 1, Control = 2, Unit = 3 };
-struct RowCell {
-    int row;  // from 1, within the group
-    RowColumn column;
-};
-RowCell RowCellOf(ControlId id);
-
 // What a group's compute button works out: a section family's mass from its table, or a
 // round bar's, pipe's or plate's from its dimensions and the density.
 enum class Calculation : std::uint8_t { None, Channel, EqualAngle, UnequalAngle, IBeam, RoundBar, Pipe, Plate };
 
 // The part each control of a group box plays in a press: what its compute button reads and
-// the box it writes. Form1 runs presses and clicks through these rows, and the page leads a
-// phone keyboard's action key along the same boxes, so the two cannot part.
+// the box it writes. Form1's handlers read and write what these rows say (the build checks that
+// the boxes a click empties are the boxes a button reads), and the page leads a phone
+// keyboard's action key along the same boxes, so the two cannot part.
 struct GroupRoles {
     ControlId frame;
     ControlId list;                  // the designation list the button reads, or None
@@ -182,20 +174,32 @@ struct GroupRoles {
     Calculation calculation;
 };
 
+namespace detail {
+using enum ControlId;
 // The eight groups, in the order of their group boxes; the section groups come first, in the
-// order Form_Load fills their lists.
-std::span<const GroupRoles> Groups();
+// order Form_Load fills their lists. The density box is read only by the round bar, pipe and
+// plate buttons.
+inline constexpr std::array<GroupRoles, 8> kGroups{{
+    {Frame1, Combo1, {Text1, None, None}, Command1, Text2, None, Calculation::Channel},
+    {Frame2, Combo2, {Text3, None, None}, Command2, Text4, None, Calculation::EqualAngle},
+    {Frame3, Combo3, {Text5, None, None}, Command3, Text6, None, Calculation::UnequalAngle},
+    {Frame4, Combo4, {Text7, None, None}, Command4, Text8, None, Calculation::IBeam},
+    {Frame5, None, {Text9, Text10, None}, Command5, Text11, Text12, Calculation::RoundBar},
+    {Frame6, None, {None, None, None}, None, None, None, Calculation::None},
+    {Frame7, None, {Text13, Text14, Text15}, Command6, Text16, Text12, Calculation::Pipe},
+    {Frame8, None, {Text17, Text18, Text20}, Command7, Text21, Text12, Calculation::Plate},
+}};
+}  // namespace detail
+
+constexpr std::span<const GroupRoles> Groups() { return detail::kGroups; }
 // The group of a group box, or of any control inside one.
 const GroupRoles& GroupOf(ControlId id);
 // The boxes a group's button reads, without the padding.
-std::span<const ControlId> BoxesRead(const GroupRoles& group);
-
-// Where a phone keyboard's action key leads from a box a button reads: the next box that
-// button reads, or, from the last one, the button itself. None from any other box (a result,
-// the density box).
-ControlId ActionKeyTarget(ControlId box);
-// The box a compute button writes its result into.
-ControlId ResultBox(ControlId button);
+constexpr std::span<const ControlId> BoxesRead(const GroupRoles& group) {
+    std::size_t n = 0;
+    while (n < group.boxes.size() && group.boxes[n] != ControlId::None) ++n;
+    return {group.boxes.data(), n};
+}
 
 // The smallest pixel size a caption is ever shrunk to; below it Chinese characters blur.
 inline constexpr int kMinCaptionPixels = 9;

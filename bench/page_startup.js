@@ -22,7 +22,9 @@ const { chromium } = require(path.join(root, "tests/app/web/node_modules/playwri
 const runs = Number(process.argv[2] || 31);
 const page = process.argv[3] || path.join(root, "build/web/app/web/kalvet.html");
 
-const ready = 'document.documentElement.setAttribute("data-ready","");performance.mark("kalvet-ready");';
+// The document element's marks, as the build that wrote the page names them.
+const marks = JSON.parse(fs.readFileSync(path.join(path.dirname(page), "kalvet-page.json"), "utf8")).attributes;
+const ready = `document.documentElement.setAttribute("${marks.ready}","");performance.mark("kalvet-ready");`;
 // Ready when its caption has been laid out, as the window is once the focus is set.
 const baseline = `<!doctype html>
 <html lang="zh-CN"><head><meta charset="utf-8"><title>Kalvet</title></head>
@@ -64,7 +66,7 @@ const ratios = (a, b) => a.map((x, i) => x / b[i]);
       await (await context.newCDPSession(tab)).send("Emulation.setCPUThrottlingRate", { rate });
     }
     await tab.goto("file://" + files[name]);
-    await tab.waitForSelector("html[data-ready]", { state: "attached" });
+    await tab.waitForSelector(`html[${marks.ready}]`, { state: "attached" });
     const t = await tab.evaluate(() => performance.getEntriesByName("kalvet-ready")[0].startTime);
     await tab.close();
     return t;
@@ -73,14 +75,14 @@ const ratios = (a, b) => a.map((x, i) => x / b[i]);
     {  // The finished window, saved as markup that readies itself the way the page does.
       const tab = await context.newPage();
       await tab.goto("file://" + page);
-      await tab.waitForSelector("html[data-ready]", { state: "attached" });
-      const html = await tab.evaluate(() => {
+      await tab.waitForSelector(`html[${marks.ready}]`, { state: "attached" });
+      const html = await tab.evaluate((marks) => {
         const copy = document.documentElement.cloneNode(true);
-        copy.removeAttribute("data-ready");
-        copy.removeAttribute("data-captions");
+        copy.removeAttribute(marks.ready);
+        copy.removeAttribute(marks.captionsFitted);
         for (const e of copy.querySelectorAll("script, meta[http-equiv]")) e.remove();
         return "<!doctype html>\n" + copy.outerHTML;
-      });
+      }, marks);
       await tab.close();
       fs.writeFileSync(files.sameWindow, html.replace("</body>",
         `<script>document.getElementById("Combo1").focus({preventScroll:true});${ready}</script></body>`));

@@ -186,7 +186,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view script(reinterpret_cast<const char*>(data), size);
     FakeWindow window;
     kalvet::Form1 form(window);
-    form.Form_Load();
+    kalvet::Form1::Form_Load(window);
 
     std::size_t pos = 0;
     while (pos < script.size()) {

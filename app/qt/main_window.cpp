@@ -233,7 +233,7 @@ MainWindow::MainWindow() {
     }
     controls_[Index(order.front())]->setFocus();
 
-    form_.Form_Load();
+    Form1::Form_Load(*this);
 }
 
 int MainWindow::CaptionRoom(ControlId id) const {

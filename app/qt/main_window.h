@@ -53,7 +53,7 @@ private:
     QFont captionFont_;
 };
 
-class MainWindow final : public QWidget, public Window {
+class MainWindow final : public QWidget, public Window, public ListFiller {
 public:
     // Builds every control, sets the Tab order and the starting focus, then runs Form_Load.
     // Each control's object name is its name in the layout ("Text12"), so tools and tests can
@@ -62,9 +62,9 @@ public:
 
     std::string Text(ControlId textBox) const override;
     void SetText(ControlId textBox, std::string_view text) override;
+    std::string ShownEntry(ControlId list) const override;
     void AddListEntry(ControlId list, std::string_view entry) override;
     void SelectListEntry(ControlId list, int index) override;
-    std::string ShownEntry(ControlId list) const override;
 
     // The room a control gives its caption, in pixels: what the text may be wide at most
     // before it is cut. Labels, group boxes and buttons have captions; other controls 0.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "app/web/hand.h"
 #include "app/web/markup.h"
 #include "app/web/page.h"
 
@@ -16,12 +17,6 @@ namespace {
 int Slot(ControlId id) { return static_cast<int>(id); }
 
 MainWindow* g_window = nullptr;  // the page's one window, for the page's events
-
-// Where a group box's caption starts, and the blank kept on either side of it.
-constexpr int kCaptionIndent = 6;
-constexpr int kCaptionGap = 2;
-// A button's border takes a pixel on each side of its caption's room.
-constexpr int kButtonBorder = 1;
 
 // The room a control gives its caption, in pixels.
 int CaptionRoom(const ControlItem& c) {
@@ -72,8 +67,8 @@ MainWindow::MainWindow() {
 void MainWindow::Press(ControlId control) {
     if (ControlLayout(control).kind != ControlKind::Button) return;
     form_.ButtonClicked(control);
-    const ControlId result = ResultBox(control);
-    if (result != ControlId::None) ScrollIntoView(Slot(result));
+    const GroupRoles& group = GroupOf(control);
+    if (group.button == control) ScrollIntoView(Slot(group.result));
 }
 
 void MainWindow::PointerDown(ControlId control) {
@@ -124,12 +119,6 @@ std::string MainWindow::Text(ControlId textBox) const { return BoxText(Slot(text
 void MainWindow::SetText(ControlId textBox, std::string_view text) {
     SetBoxText(Slot(textBox), text);
 }
-
-void MainWindow::AddListEntry(ControlId list, std::string_view entry) {
-    web::AddListEntry(Slot(list), entry);
-}
-
-void MainWindow::SelectListEntry(ControlId list, int index) { SelectListIndex(Slot(list), index); }
 
 std::string MainWindow::ShownEntry(ControlId list) const { return ShownListEntry(Slot(list)); }
 

@@ -1,7 +1,8 @@
 // The window as a page. Its markup is already in the page, written at build time from the
-// layout tables, with the lists as Form_Load filled them (markup.h); this class names the
-// controls to the page and routes the page's events to Form1 by ControlId. Every decision about
-// what a click or a press does stays in Form1; every call into the page goes through page.h.
+// layout tables, with the lists as Form_Load filled them (markup.h), so this window has only
+// what a press reads and writes; it names the controls to the page and routes the page's
+// events to Form1 by ControlId. Every decision about what a click or a press does stays in
+// Form1; every call into the page goes through page.h.
 #pragma once
 
 #include <string>
@@ -23,8 +24,6 @@ public:
 
     std::string Text(ControlId textBox) const override;
     void SetText(ControlId textBox, std::string_view text) override;
-    void AddListEntry(ControlId list, std::string_view entry) override;
-    void SelectListEntry(ControlId list, int index) override;
     std::string ShownEntry(ControlId list) const override;
 
     // The page's events, by the control they reached.

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "app/web/hand.h"
+#include "app/web/page.h"
+
 namespace kalvet::web {
 
 namespace {
@@ -36,17 +39,17 @@ constexpr std::string_view kDesktopSheet = R"css(
 html,body{margin:0;padding:0;background:#f0f0f0;overflow-x:hidden}
 .title{position:absolute;width:1px;height:1px;margin:0;overflow:hidden;clip-path:inset(50%);white-space:nowrap}
 #notice{display:none;box-sizing:border-box;margin:0;padding:8px 12px;border-bottom:1px solid #a0a0a0;background:#fff4ce;color:#000}
-html[data-failed] #notice{display:block}
+html[FAILED] #notice{display:block}
 #Form1{position:relative;background:#f0f0f0;color:#000}
 #Form1 *{box-sizing:border-box;margin:0}
 fieldset{position:absolute;border:0;padding:0;min-inline-size:0}
 fieldset::before{content:"";position:absolute;left:0;right:0;bottom:0;top:7px;border:2px groove #fff;border-color:#a0a0a0 #fff #fff #a0a0a0;pointer-events:none}
-legend{position:absolute;left:6px;top:0;padding:0 2px;line-height:14px;background:#f0f0f0;white-space:pre;z-index:0}
+legend{position:absolute;left:INDENTpx;top:0;padding:0 GAPpx;line-height:14px;background:#f0f0f0;white-space:pre;z-index:0}
 .label{position:absolute;white-space:pre;line-height:normal;z-index:0;pointer-events:none;user-select:none}
 input,select,button{position:absolute;z-index:1;font:inherit;color:#000}
 input{padding:0 2px;border:1px solid #7a7a7a;background:#fff}
 select{padding:0 1px;border:1px solid #7a7a7a;background:#fff}
-button{padding:0;white-space:pre;border:1px solid #707070;background:#e1e1e1;touch-action:manipulation}
+button{padding:0;white-space:pre;border:BORDERpx solid #707070;background:#e1e1e1;touch-action:manipulation}
 button:active{background:#cce4f7}
 button:disabled{color:#a0a0a0}
 )css";
@@ -66,13 +69,11 @@ constexpr std::string_view kTouchSheet = R"css(
 #Form1 input,#Form1 select{padding:0 8px}
 )css";
 
-// A list entry as an option element; its blanks become no-break spaces, which the browser shows
-// as they stand instead of collapsing repeated ones.
 std::string OptionHtml(std::string_view entry, bool selected) {
     std::string out = selected ? "<option selected>" : "<option>";
     for (const char c : entry) {
         if (c == ' ') {
-            out += "&nbsp;";
+            out += kOptionBlank;
         } else {
             AppendEscaped(out, std::string_view(&c, 1));
         }
@@ -97,7 +98,10 @@ std::string Replaced(std::string_view text, std::string_view mark, std::string_v
 std::string StyleSheet() {
     const WindowLayout& layout = Window1Layout();
     const int pixels = FontPixels(layout.font);
-    std::string css(kDesktopSheet);
+    std::string css = Replaced(kDesktopSheet, "FAILED", kFailedAttribute);
+    css = Replaced(css, "INDENT", std::to_string(kCaptionIndent));
+    css = Replaced(css, "GAP", std::to_string(kCaptionGap));
+    css = Replaced(css, "BORDER", std::to_string(kButtonBorder));
     css += "#Form1{width:" + Px(TwipsToPixels(layout.clientWidthTwips)) +
            ";height:" + Px(TwipsToPixels(layout.clientHeightTwips)) +
            ";font:" + FontCss(layout.font, pixels) + "}\n";
@@ -215,13 +219,6 @@ std::string ControlsHtml(const ListContents& lists) {
 }
 
 }  // namespace
-
-std::string TouchMedia() {
-    // Just under the window's width rather than one pixel less: zoomed, a viewport can be a
-    // fraction of a pixel narrower than the window and must not show it cut.
-    const int width = TwipsToPixels(Window1Layout().clientWidthTwips);
-    return "(max-width:" + std::to_string(width - 1) + ".98px),(pointer:coarse)";
-}
 
 std::string FontCss(const FontChoice& font, int pixels) {
     // "宋体" is SimSun's own name; every browser also knows it as SimSun.

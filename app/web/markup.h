@@ -13,10 +13,16 @@
 
 namespace kalvet::web {
 
-// The media query under which the page shows the window rearranged for the hand: the viewport
-// is narrower than the window, or the primary pointer is a finger. Anywhere else the window is
-// as on the desktop.
-std::string TouchMedia();
+// The desktop window's caption metrics, in CSS pixels: a group box's caption starts
+// kCaptionIndent from the box's left edge, with kCaptionGap blank on either side of its text;
+// a button's border takes kButtonBorder on each side of its caption's room.
+inline constexpr int kCaptionIndent = 6;
+inline constexpr int kCaptionGap = 2;
+inline constexpr int kButtonBorder = 1;
+
+// A browser collapses repeated blanks in an option but shows no-break spaces as they stand: a
+// list entry's blanks are written as this (U+00A0), and read back as blanks.
+inline constexpr std::string_view kOptionBlank = "\xC2\xA0";
 
 // The CSS font list for one of the layout's fonts: its face under the Latin name browsers know
 // it by, the Song faces of other systems, the layout's stand-in, then any serif face.

@@ -2,6 +2,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include "app/web/hand.h"
 #include "app/web/markup.h"
 
 // The page's side of each call. What the program holds of the page lives on Module.kalvet: the
@@ -22,11 +23,11 @@ EM_JS(int, kalvet_box_text_size, (int box), {
     return lengthBytesUTF8(k.text);
 });
 
-EM_JS(int, kalvet_shown_entry_size, (int list), {
+EM_JS(int, kalvet_shown_entry_size, (int list, const char* blank, int size), {
     var k = Module.kalvet;
     var element = k.element(list);
     var option = element.options[element.selectedIndex];
-    k.text = option ? option.textContent.split(String.fromCharCode(160)).join(" ") : "";
+    k.text = option ? option.textContent.split(UTF8ToString(blank, size)).join(" ") : "";
     return lengthBytesUTF8(k.text);
 });
 
@@ -42,16 +43,6 @@ EM_JS(void, kalvet_set_box_text, (int box, const char* text, int size), {
        some phone browsers focus a box, raising the keyboard, when its selection is set. */
     if (document.activeElement === element) element.setSelectionRange(0, 0);
     element.scrollLeft = 0;
-});
-
-/* A browser collapses repeated blanks unless they are no-break spaces. */
-EM_JS(void, kalvet_add_option, (int list, const char* entry, int size), {
-    var shown = UTF8ToString(entry, size).split(" ").join(String.fromCharCode(160));
-    Module.kalvet.element(list).add(new Option(shown));
-});
-
-EM_JS(void, kalvet_select_index, (int list, int index), {
-    Module.kalvet.element(list).selectedIndex = index;
 });
 
 EM_JS(void, kalvet_focus, (int control, int scroll), {
@@ -111,10 +102,10 @@ EM_JS(void, kalvet_listen, (), {
     requestAnimationFrame(function() { setTimeout(_kalvet_first_paint, 0); });
 });
 
-EM_JS(void, kalvet_keep_for_offline, (), {
+EM_JS(void, kalvet_keep_for_offline, (const char* worker, int size), {
     /* A private window, or storage the user blocked, refuses the worker: the page works on. */
     if (location.protocol.indexOf("http") === 0 && "serviceWorker" in navigator) {
-        navigator.serviceWorker.register("sw.js").catch(function() {});
+        navigator.serviceWorker.register(UTF8ToString(worker, size)).catch(function() {});
     }
 });
 
@@ -147,13 +138,9 @@ std::string BoxText(int box) { return TakeText(kalvet_box_text_size(box)); }
 
 void SetBoxText(int box, std::string_view text) { kalvet_set_box_text(box, text.data(), Size(text)); }
 
-void AddListEntry(int list, std::string_view entry) {
-    kalvet_add_option(list, entry.data(), Size(entry));
+std::string ShownListEntry(int list) {
+    return TakeText(kalvet_shown_entry_size(list, kOptionBlank.data(), Size(kOptionBlank)));
 }
-
-void SelectListIndex(int list, int index) { kalvet_select_index(list, index); }
-
-std::string ShownListEntry(int list) { return TakeText(kalvet_shown_entry_size(list)); }
 
 void Focus(int control, bool scroll) { kalvet_focus(control, scroll ? 1 : 0); }
 
@@ -172,16 +159,16 @@ void SetCaptionPixels(int control, int pixels) { kalvet_set_caption_pixels(contr
 
 void Listen() { kalvet_listen(); }
 
-void KeepForOffline() { kalvet_keep_for_offline(); }
-
-void AnnounceReady() {
-    constexpr std::string_view attribute = "data-ready";
-    kalvet_announce(attribute.data(), Size(attribute), 1);
+void KeepForOffline() {
+    // The worker's file is the site's to name (app/web/CMakeLists.txt).
+    constexpr std::string_view worker = KALVET_WORKER;
+    kalvet_keep_for_offline(worker.data(), Size(worker));
 }
 
+void AnnounceReady() { kalvet_announce(kReadyAttribute.data(), Size(kReadyAttribute), 1); }
+
 void AnnounceCaptionsFitted() {
-    constexpr std::string_view attribute = "data-captions";
-    kalvet_announce(attribute.data(), Size(attribute), 0);
+    kalvet_announce(kCaptionsFittedAttribute.data(), Size(kCaptionsFittedAttribute), 0);
 }
 
 }  // namespace kalvet::web

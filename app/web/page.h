@@ -3,12 +3,25 @@
 // and writes them through these calls, and hears of the page's events through the functions at
 // the end, which the page calls. Texts are UTF-8 on this side and converted at the edge; sizes
 // are CSS pixels.
+//
+// Before the window, the page's head runs the loader (loader.js): it starts compiling the
+// program's WebAssembly, which it carries, while the browser reads the window, and hands the
+// program the module. It marks the document element kFailedAttribute where the program cannot
+// start (no WebAssembly, or its compiling refused or failing): until the program has set
+// kReadyAttribute, any error that reaches the window shows the notice and takes the compute
+// buttons out of use. Served over http(s), it also links the manifest and icons from the head.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace kalvet::web {
+
+// The document element's marks, for the page's style sheet, the loader and tests: the program
+// is ready, the program cannot start, the captions are fitted to the face in use.
+inline constexpr std::string_view kReadyAttribute = "data-ready";
+inline constexpr std::string_view kFailedAttribute = "data-failed";
+inline constexpr std::string_view kCaptionsFittedAttribute = "data-captions";
 
 // The page's controls as the program names them: `names`, separated by blanks, are the element
 // ids of slots 0, 1, 2 … Every call below names a control by its slot; the page finds the
@@ -19,10 +32,7 @@ void NameControls(std::string_view names);
 std::string BoxText(int box);
 void SetBoxText(int box, std::string_view text);
 
-// Appends an entry; the page shows its blanks as they stand.
-void AddListEntry(int list, std::string_view entry);
-void SelectListIndex(int list, int index);
-// The shown entry as it was added, "" when the list shows none.
+// The shown entry as Form_Load added it, "" when the list shows none.
 std::string ShownListEntry(int list);
 
 // Focuses a control and, unless told not to, scrolls it into view, for which the page must be
@@ -31,7 +41,7 @@ void Focus(int control, bool scroll = true);
 // Scrolls the page, as little as it can, until the control is wholly in view.
 void ScrollIntoView(int control);
 
-// True while the page shows the window rearranged for the hand (markup.h's TouchMedia).
+// True while the page shows the window rearranged for the hand (hand.h's TouchMedia).
 bool TouchArrangement();
 
 // The width in pixels of `text` drawn in `fontCss`, in the face the page really uses.
@@ -48,10 +58,10 @@ void Listen();
 // there is none.
 void KeepForOffline();
 
-// Marks the window ready for people and tests: the lists filled and the first control
-// focused. Sets data-ready on the document element and a performance mark "kalvet-ready".
+// Marks the window ready for people and tests, the first control focused: kReadyAttribute on
+// the document element, and a performance mark "kalvet-ready".
 void AnnounceReady();
-// Marks the captions fitted to the face the page uses (data-captions on the document element).
+// Marks the captions fitted to the face the page uses (kCaptionsFittedAttribute).
 void AnnounceCaptionsFitted();
 
 }  // namespace kalvet::web

@@ -177,7 +177,7 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, std::wstring_
     const int dpi = WindowDpi(window);
     if (!self->CreateControls(instance, dpi)) return nullptr;
     self->LayOut(dpi, false);
-    self->form_.Form_Load();
+    Form1::Form_Load(*self);
     return self;
 }
 

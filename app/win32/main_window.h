@@ -23,7 +23,7 @@ inline constexpr int kControlIdBase = 1000;
 
 constexpr int ChildId(ControlId id) { return kControlIdBase + static_cast<int>(id); }
 
-class MainWindow final : public Window {
+class MainWindow final : public Window, public ListFiller {
 public:
     // Creates the window and all its controls, sized for the screen it opens on, and runs
     // Form_Load. The window stays hidden until Show. Nothing when Windows refuses a window.
@@ -44,9 +44,9 @@ public:
 
     std::string Text(ControlId textBox) const override;
     void SetText(ControlId textBox, std::string_view text) override;
+    std::string ShownEntry(ControlId list) const override;
     void AddListEntry(ControlId list, std::string_view entry) override;
     void SelectListEntry(ControlId list, int index) override;
-    std::string ShownEntry(ControlId list) const override;
 
 private:
     MainWindow() = default;

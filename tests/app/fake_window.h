@@ -12,7 +12,7 @@
 
 namespace kalvet::testing {
 
-class FakeWindow : public Window {
+class FakeWindow : public Window, public ListFiller {
 public:
     FakeWindow() {
         for (const ControlItem& c : Controls()) texts_[Index(c.id)] = std::string(c.text);

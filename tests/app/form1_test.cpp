@@ -15,7 +15,7 @@ using testing::FakeWindow;
 
 class Form1Test : public ::testing::Test {
 protected:
-    void SetUp() override { form.Form_Load(); }
+    void SetUp() override { Form1::Form_Load(window); }
     void TearDown() override {
         for (const auto& m : window.Misuse()) ADD_FAILURE() << "Form1 misused the window: " << m;
     }
@@ -92,7 +92,7 @@ TEST_F(Form1Test, EveryRoadFromButtonToResultBox) {
     for (const Road& r : roads) {
         FakeWindow w;
         Form1 f(w);
-        f.Form_Load();
+        Form1::Form_Load(w);
         if (r.list != ControlId::None) {
             ASSERT_TRUE(w.Choose(r.list, r.entry)) << r.probe;
         }

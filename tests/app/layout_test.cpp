@@ -133,39 +133,6 @@ TEST(Layout, ACaptionShrinksOnlyAsFarAsItMustAndNeverBelowTheFloor) {
     }
 }
 
-TEST(Layout, RowsKeepEachLabelBesideItsControlAndTheWindowsOrder) {
-    for (const ControlItem& c : Controls()) {
-        if (c.kind == ControlKind::Frame) continue;
-        const RowCell cell = RowCellOf(c.id);
-        ASSERT_GE(cell.row, 1) << c.name << " has no row";
-        for (const ControlItem& other : Controls()) {
-            if (other.frame != c.frame || &other == &c) continue;
-            const RowCell o = RowCellOf(other.id);
-            EXPECT_FALSE(o.row == cell.row && o.column == cell.column)
-                << c.name << " and " << other.name << " share a cell";
-            if (c.kind != ControlKind::Label && other.kind != ControlKind::Label &&
-                other.rect.top < c.rect.top) {
-                EXPECT_LT(o.row, cell.row) << other.name << " stands above " << c.name;
-            }
-        }
-        if (c.rowLabel != ControlId::None) {
-            const RowCell label = RowCellOf(c.rowLabel);
-            EXPECT_EQ(label.row, cell.row) << c.name << "'s row label";
-            EXPECT_EQ(label.column, RowColumn::Label) << c.name << "'s row label";
-        }
-    }
-    const struct {
-        ControlId unit;
-        ControlId beside;
-    } units[] = {{ControlId::Label4, ControlId::Text1},    {ControlId::Label5, ControlId::Text2},
-                 {ControlId::Label27, ControlId::Text12},  {ControlId::Label33, ControlId::Text14},
-                 {ControlId::Label45, ControlId::Text21}};
-    for (const auto& u : units) {
-        EXPECT_EQ(RowCellOf(u.unit).row, RowCellOf(u.beside).row) << ControlLayout(u.unit).name;
-        EXPECT_EQ(RowCellOf(u.unit).column, RowColumn::Unit) << ControlLayout(u.unit).name;
-    }
-}
-
 // The group table says what a press reads and writes; the window shows it by place. Each
 // group's controls lie in its group box, the list and boxes a button reads stand above it in
 // reading and Tab order, the box it writes stands below it, and every box, list and button of
@@ -208,31 +175,6 @@ TEST(Layout, EachGroupsRolesAgreeWithWhereItsControlsStand) {
         if (c.kind == ControlKind::Frame || c.kind == ControlKind::Label) continue;
         EXPECT_EQ(parts[c.id], 1) << c.name << " plays " << parts[c.id] << " parts";
     }
-}
-
-TEST(Layout, TheActionKeyWalksTheBoxesAButtonReadsThenPressesIt) {
-    const struct {
-        ControlId from;
-        ControlId to;
-    } steps[] = {
-        {ControlId::Text1, ControlId::Command1},  {ControlId::Text7, ControlId::Command4},
-        {ControlId::Text9, ControlId::Text10},    {ControlId::Text10, ControlId::Command5},
-        {ControlId::Text13, ControlId::Text14},   {ControlId::Text14, ControlId::Text15},
-        {ControlId::Text15, ControlId::Command6}, {ControlId::Text17, ControlId::Text18},
-        {ControlId::Text18, ControlId::Text20},   {ControlId::Text20, ControlId::Command7},
-        {ControlId::Text2, ControlId::None},      {ControlId::Text16, ControlId::None},
-        {ControlId::Text12, ControlId::None},     {ControlId::Combo1, ControlId::None},
-    };
-    for (const auto& s : steps) {
-        EXPECT_EQ(ActionKeyTarget(s.from), s.to) << "from " << ControlLayout(s.from).name;
-    }
-    const ControlId results[][2] = {
-        {ControlId::Command1, ControlId::Text2},  {ControlId::Command2, ControlId::Text4},
-        {ControlId::Command3, ControlId::Text6},  {ControlId::Command4, ControlId::Text8},
-        {ControlId::Command5, ControlId::Text11}, {ControlId::Command6, ControlId::Text16},
-        {ControlId::Command7, ControlId::Text21},
-    };
-    for (const auto& r : results) EXPECT_EQ(ResultBox(r[0]), r[1]) << ControlLayout(r[0]).name;
 }
 
 }  // namespace

@@ -22,8 +22,10 @@ function npm(name) {
   }
 }
 
-// Ready: the window listening, and its captions fitted to the face in use.
-const ready = { selector: "html[data-ready][data-captions]", ms: 15000 };
+// Ready: the window listening, and its captions fitted to the face in use, by the marks the
+// build wrote the page with.
+const { attributes } = JSON.parse(fs.readFileSync(path.join(process.env.KALVET_PAGE_DIR, "kalvet-page.json"), "utf8"));
+const ready = { selector: `html[${attributes.ready}][${attributes.captionsFitted}]`, ms: 15000 };
 
 // Run before a page's own scripts where the engine can: notes whatever the page's security
 // policy refuses, for refused() to tell.

@@ -9,6 +9,7 @@
 
 #include "app/form1.h"
 #include "app/layout.h"
+#include "app/web/hand.h"
 #include "tests/app/fake_window.h"
 
 namespace {
@@ -40,7 +41,7 @@ const char* KindName(ControlKind kind) {
 int main() {
     testing::FakeWindow window;
     Form1 form(window);
-    form.Form_Load();
+    Form1::Form_Load(window);
 
     const WindowLayout& layout = Window1Layout();
     std::string out = "{\"caption\":" + Quoted(layout.caption);
@@ -75,8 +76,8 @@ int main() {
             window.Type(c.id, "1");
             form.TextBoxClicked(c.id);
             out += window.Text(c.id).empty() ? ",\"clickEmpties\":true" : ",\"clickEmpties\":false";
-            if (ActionKeyTarget(c.id) != ControlId::None) {
-                out += ",\"actionKey\":" + Quoted(ControlLayout(ActionKeyTarget(c.id)).name);
+            if (web::ActionKeyTarget(c.id) != ControlId::None) {
+                out += ",\"actionKey\":" + Quoted(ControlLayout(web::ActionKeyTarget(c.id)).name);
             }
         }
         if (c.kind == ControlKind::ComboBox) {

@@ -23,6 +23,10 @@ const shots = process.env.KALVET_SHOTS;
 const pageFile = path.join(pageDir, "kalvet.html");
 const pageUrl = "file://" + pageFile;
 const layout = JSON.parse(execFileSync("node", ["--no-experimental-fetch", process.env.KALVET_LAYOUT_DUMP]));
+// The document element's marks, as the build wrote the page with them.
+const { attributes } = JSON.parse(fs.readFileSync(path.join(pageDir, "kalvet-page.json"), "utf8"));
+// Every file of the site; the service worker keeps all of them but itself and the crawlers'.
+const siteFiles = process.env.KALVET_SITE_FILES.split(",");
 const byName = Object.fromEntries(layout.controls.map((c) => [c.name, c]));
 const boxes = layout.controls.filter((c) => c.kind === "box");
 
@@ -586,8 +590,8 @@ const checks = [
         await until(tab, () => navigator.serviceWorker.controller !== null, "the service worker to take the page");
         const cached = await tab.eval(async () => (await (await caches.keys()).reduce(async (all, k) =>
           (await all).concat((await (await caches.open(k)).keys()).map((r) => new URL(r.url).pathname)), [])));
-        assert.deepEqual(cached.sort(), ["/kalvet-192.png", "/kalvet-512.png", "/kalvet-apple-touch.png", "/kalvet-maskable-192.png",
-                                         "/kalvet-maskable-512.png", "/kalvet.html", "/kalvet.png", "/kalvet.webmanifest"]);
+        assert.deepEqual(cached.sort(), siteFiles.filter((f) => !["sw.js", "robots.txt"].includes(f)).map((f) => "/" + f).sort(),
+                         "the service worker keeps every file of the site");
         assert.deepEqual(missing, [], "the served page asks for nothing that is not there");
         // A home screen that cuts the icon to its own shape keeps the middle circle of 80 %:
         // outside it a maskable icon shows only its opaque ground.
@@ -661,7 +665,7 @@ const checks = [
     name: "without WebAssembly, or with it refused, a notice says so and no compute button takes a press",
     async run(tab) {
       for (const [probe, url] of cannotStart) {
-        await load(tab, url, "html[data-failed]");
+        await load(tab, url, `html[${attributes.failed}]`);
         await saysItCannotStart(tab, probe);
       }
     },

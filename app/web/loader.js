@@ -1,0 +1,47 @@
+// The page's loader, run in its head before the browser reads the window (page.h). It decodes the
+// embedded WebAssembly (natively where the browser can) and starts compiling it in the
+// background; the program, after the window, takes the compiled module if it is ready by then
+// and otherwise compiles it at once. Where the program cannot start (no WebAssembly, or its
+// compiling refused or failing), the page must not look ready: until the program announces
+// itself ready, any error that reaches the window marks the page failed, which shows the
+// notice, and takes the compute buttons out of use.
+//
+// assemble_page.js calls it with the WebAssembly as base64, the links of a served page, and the
+// document element's attributes; what it returns is the program's Module. Comments stand on
+// lines of their own: assemble_page.js drops them and the indentation.
+(function (wasmBase64, links, attributes) {
+  var root = document.documentElement;
+  function failed() {
+    if (root.hasAttribute(attributes.ready) || root.hasAttribute(attributes.failed)) return;
+    root.setAttribute(attributes.failed, "");
+    var off = function () {
+      var buttons = document.querySelectorAll("#Form1 button");
+      for (var i = 0; i < buttons.length; i++) buttons[i].disabled = true;
+    };
+    document.readyState == "loading" ? document.addEventListener("DOMContentLoaded", off) : off();
+  }
+  addEventListener("error", failed);
+  addEventListener("unhandledrejection", failed);
+  // Served, the page links its manifest and icons from the head, before a browser looks for an
+  // icon of its own accord; from disk the files beside the page may be missing, and a browser
+  // reports each one it looks for in vain.
+  if (location.protocol.indexOf("http") == 0) {
+    links.forEach(function (link) {
+      var e = document.createElement("link");
+      e.rel = link[0];
+      e.href = link[1];
+      document.head.appendChild(e);
+    });
+  }
+  if (typeof WebAssembly != "object") {
+    failed();
+    return {};
+  }
+  var bytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(wasmBase64)
+    : Uint8Array.from(atob(wasmBase64), function (c) { return c.charCodeAt(0); });
+  var compiled = null;
+  WebAssembly.compile(bytes).then(function (module) { compiled = module; }, function () {});
+  return Object.defineProperty({}, "wasm", {
+    get: function () { return compiled || new WebAssembly.Module(bytes); }
+  });
+})
