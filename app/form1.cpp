@@ -59,11 +59,16 @@ constexpr Route kClicks[] = {
 };
 
 template <std::size_t N>
-constexpr Handler HandlerOf(const Route (&routes)[N], ControlId control) {
+Handler HandlerOf(const Route (&routes)[N], ControlId control) {
     for (const Route& r : routes) {
         if (r.control == control) return r.handler;
     }
     return nullptr;
+}
+
+template <std::size_t N>
+constexpr bool HasRoute(const Route (&routes)[N], ControlId control) {
+    return std::any_of(std::begin(routes), std::end(routes), [control](const Route& r) { return r.control == control; });
 }
 
 constexpr bool RoutesMatchTheGroups() {
@@ -72,10 +77,10 @@ constexpr bool RoutesMatchTheGroups() {
     for (const GroupRoles& g : Groups()) {
         if (g.button == ControlId::None) continue;
         ++buttons;
-        if (HandlerOf(kPresses, g.button) == nullptr) return false;
+        if (!HasRoute(kPresses, g.button)) return false;
         for (const ControlId box : BoxesRead(g)) {
             ++boxes;
-            if (HandlerOf(kClicks, box) == nullptr) return false;
+            if (!HasRoute(kClicks, box)) return false;
         }
     }
     return buttons == std::size(kPresses) && boxes == std::size(kClicks);

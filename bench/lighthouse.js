@@ -7,11 +7,10 @@
 //   node bench/lighthouse.js [site folder]
 //
 // The folder defaults to the web preset's build/web/app/web. Lighthouse comes from npm at the
-// version bench/package-lock.json pins (12.2.3: later versions want a newer node), installed
-// here on first use.
+// version the project's package-lock.json pins (12.2.3: later versions want a newer node), with
+// the page's test tools (scripts/install-deps.sh).
 "use strict";
 
-const { execFileSync } = require("node:child_process");
 const fs = require("node:fs");
 const http = require("node:http");
 const path = require("node:path");
@@ -23,9 +22,6 @@ const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", "
 (async () => {
   if (!fs.existsSync(path.join(site, "kalvet.html"))) {
     throw new Error(`${site} holds no kalvet.html: build the page (cmake --workflow --preset web)`);
-  }
-  if (!fs.existsSync(path.join(__dirname, "node_modules", "lighthouse"))) {
-    execFileSync("npm", ["ci", "--no-audit", "--no-fund"], { cwd: __dirname, stdio: "inherit" });
   }
   const { default: lighthouse } = await import("lighthouse");
   const { default: desktop } = await import("lighthouse/core/config/desktop-config.js");

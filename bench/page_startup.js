@@ -18,7 +18,7 @@ const os = require("node:os");
 const path = require("node:path");
 
 const root = path.resolve(__dirname, "..");
-const { chromium } = require(path.join(root, "tests/app/web/node_modules/playwright-core"));
+const { chromium } = require("playwright-core");
 const runs = Number(process.argv[2] || 31);
 const page = process.argv[3] || path.join(root, "build/web/app/web/kalvet.html");
 

@@ -90,11 +90,12 @@ if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
   localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
-# The browser tests' drivers, at the versions the lock file pins; npm ci again only
-# when node_modules is missing or was installed from another lock file.
-web_tests=$(cd "$(dirname "$0")/../tests/app/web" && pwd)
-if ! cmp -s "$web_tests/package-lock.json" "$web_tests/node_modules/.kalvet-package-lock.json"; then
-  echo "Installing the browser tests' npm packages"
-  (cd "$web_tests" && npm ci --no-audit --no-fund)
-  cp "$web_tests/package-lock.json" "$web_tests/node_modules/.kalvet-package-lock.json"
+# The page's tools (the browser tests' drivers, axe-core, Lighthouse for the bench), at the
+# versions the lock file pins; npm ci again only when node_modules is missing or was installed
+# from another lock file.
+tools=$(cd "$(dirname "$0")/.." && pwd)
+if ! cmp -s "$tools/package-lock.json" "$tools/node_modules/.kalvet-package-lock.json"; then
+  echo "Installing the page's npm packages"
+  (cd "$tools" && npm ci --no-audit --no-fund)
+  cp "$tools/package-lock.json" "$tools/node_modules/.kalvet-package-lock.json"
 fi

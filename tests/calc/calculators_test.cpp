@@ -106,7 +106,10 @@ TEST(DimensionMass, WorkedExamples) {
 }
 
 TEST(DimensionMass, FollowsTheOrderOfOperationsBitForBit) {
-    // Each step rounds to a double; a compiler that fused or reordered them would differ here.
+    // Each step rounds to a double, in the order written down for each calculator: a formula
+    // whose steps are reordered or regrouped differs here in the last digits. (The expectation
+    // is compiled with the same flags as the program, so it cannot tell a fused multiply-add;
+    // the cross check of the builds for each machine, and -ffp-contract=off, see to that.)
     const double d = 33.3, l = 777.7, rho = 7.85;
     const double r = d / 2, a = r * r, b = a * 3.1416e-6, c = l * b;
     EXPECT_EQ(ComputeRoundBarMass("33.3", "777.7", "7.85"), MassText(rho * c));

@@ -18,7 +18,7 @@ function npm(name) {
     return require(name);
   } catch (e) {
     if (e.code !== "MODULE_NOT_FOUND") throw e;
-    throw new Error(`${name} is missing: run scripts/install-deps.sh (npm ci in tests/app/web)`);
+    throw new Error(`${name} is missing: run scripts/install-deps.sh (npm ci at the project's top)`);
   }
 }
 

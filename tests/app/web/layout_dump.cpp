@@ -1,8 +1,9 @@
 // Prints, as JSON, what the page must show according to the layout tables and Form1: every
 // control with its group box, row label, pixel rectangle in the client area, caption or initial
-// text and accessible name, and where the keyboard's action key leads from a box; the Tab
-// order; the lists' entries after start-up; the boxes a click empties. The browser test holds
-// the page against this, so nothing of the window is written twice.
+// text and accessible name, and where the keyboard's action key leads from a box; the lists'
+// entries after start-up; and the expected facts every test program shares (tests/expected.h):
+// the lists' counts and ends, the boxes a click empties, the Tab order and the worked examples.
+// The browser test holds the page against this, so nothing of the window is written twice.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 #include "app/layout.h"
 #include "app/web/hand.h"
 #include "tests/app/fake_window.h"
+#include "tests/expected.h"
 
 namespace {
 
@@ -40,7 +42,6 @@ const char* KindName(ControlKind kind) {
 
 int main() {
     testing::FakeWindow window;
-    Form1 form(window);
     Form1::Form_Load(window);
 
     const WindowLayout& layout = Window1Layout();
@@ -73,9 +74,6 @@ int main() {
             out += ",\"accessibleName\":" + Quoted(AccessibleName(c.id));
         }
         if (c.kind == ControlKind::TextBox) {
-            window.Type(c.id, "1");
-            form.TextBoxClicked(c.id);
-            out += window.Text(c.id).empty() ? ",\"clickEmpties\":true" : ",\"clickEmpties\":false";
             if (web::ActionKeyTarget(c.id) != ControlId::None) {
                 out += ",\"actionKey\":" + Quoted(ControlLayout(web::ActionKeyTarget(c.id)).name);
             }
@@ -89,11 +87,29 @@ int main() {
         }
         out += "}";
     }
-    out += "],\"tabOrder\":[";
-    for (const ControlId id : TabOrder()) {
-        out += (id == TabOrder().front() ? "" : ",") + Quoted(ControlLayout(id).name);
+    const auto name = [](ControlId id) { return Quoted(ControlLayout(id).name); };
+    out += "],\"expected\":{\"prompt\":" + Quoted(expected::kPrompt) + ",\"families\":[";
+    for (const auto& f : expected::kFamilies) {
+        out += (&f == expected::kFamilies ? "{" : ",{") + std::string("\"list\":") + name(f.list) +
+               ",\"entries\":" + std::to_string(f.entries) + ",\"first\":" + Quoted(f.first) +
+               ",\"last\":" + Quoted(f.last) + "}";
     }
-    out += "]}\n";
+    out += "],\"clickEmpties\":[";
+    for (const ControlId id : expected::kClickEmpties) out += (id == expected::kClickEmpties[0] ? "" : ",") + name(id);
+    out += "],\"tabOrder\":[";
+    for (const ControlId id : expected::kTabOrder) out += (id == expected::kTabOrder[0] ? "" : ",") + name(id);
+    out += "],\"roads\":[";
+    for (const auto& r : expected::kRoads) {
+        out += (&r == expected::kRoads ? "{" : ",{") + std::string("\"probe\":") + Quoted(r.probe);
+        if (r.list != ControlId::None) out += ",\"list\":[" + name(r.list) + "," + Quoted(r.entry) + "]";
+        out += ",\"typed\":[";
+        for (const auto& t : r.typed) {
+            if (t.box != ControlId::None) out += (&t == r.typed.data() ? "[" : ",[") + name(t.box) + "," + Quoted(t.text) + "]";
+        }
+        out += "],\"button\":" + name(r.button) + ",\"result\":" + name(r.result) + ",\"shown\":" + Quoted(r.shown) + "}";
+    }
+    out += "]}}\n";
     std::fwrite(out.data(), 1, out.size(), stdout);
-    return 0;
+    for (const auto& m : window.Misuse()) std::fprintf(stderr, "Form1 misused the window: %s\n", m.c_str());
+    return window.Misuse().empty() ? 0 : 1;
 }

@@ -20,6 +20,7 @@
 #include "app/win32/main_window.h"
 #include "app/win32/resources.h"
 #include "calc/calc.h"
+#include "tests/expected.h"
 
 namespace kalvet::win32 {
 namespace {
@@ -189,11 +190,11 @@ std::string Changes(const std::vector<std::string>& before, const std::vector<st
 TEST(Win32Window, IsAFixedSizeCaptionedWindowWithTheLayoutsClientArea) {
     OpenWindow w;
     ASSERT_TRUE(w.Opened());
-    EXPECT_EQ(TextOf(w.Main()), L"Kalvet");
+    EXPECT_EQ(Utf8(TextOf(w.Main())), expected::kCaption);
     RECT client{};
     GetClientRect(w.Main(), &client);
-    EXPECT_EQ(client.right, 463);
-    EXPECT_EQ(client.bottom, 504);
+    EXPECT_EQ(client.right, expected::kClientPixels[0]);
+    EXPECT_EQ(client.bottom, expected::kClientPixels[1]);
     const auto style = static_cast<DWORD>(GetWindowLongW(w.Main(), GWL_STYLE));
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0u) << "the window must not be resizable";
@@ -254,7 +255,7 @@ TEST(Win32Window, EveryControlHasItsClassStylePlaceAndText) {
         EXPECT_TRUE(PlaceOf(control) == expected)
             << "at " << Show(PlaceOf(control)) << ", the layout says " << Show(expected);
 
-        const std::wstring shown = item.kind == ControlKind::ComboBox ? Wide(kListPrompt) : Wide(item.text);
+        const std::wstring shown = item.kind == ControlKind::ComboBox ? Wide(expected::kPrompt) : Wide(item.text);
         EXPECT_EQ(TextOf(control), shown);
     }
 
@@ -340,7 +341,7 @@ TEST(Win32Window, FontsAreTheSongFaceAtTenAndAHalfPointAndEveryCaptionFits) {
         // Nothing clipped: captions fit their control across and down, texts their box.
         TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
-        const std::wstring text = item.kind == ControlKind::ComboBox ? Wide(kListPrompt) : Wide(item.text);
+        const std::wstring text = item.kind == ControlKind::ComboBox ? Wide(expected::kPrompt) : Wide(item.text);
         SIZE extent{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         RECT client{};
@@ -359,27 +360,20 @@ TEST(Win32Window, FontsAreTheSongFaceAtTenAndAHalfPointAndEveryCaptionFits) {
 }
 
 TEST(Win32Window, ListsHoldThePromptThenTheirTableInOrderAndShowThePrompt) {
-    const struct {
-        ControlId list;
-        SectionTable (*table)();
-        int entries;
-    } lists[] = {
-        {ControlId::Combo1, ChannelTable, 42},
-        {ControlId::Combo2, EqualAngleTable, 83},
-        {ControlId::Combo3, UnequalAngleTable, 66},
-        {ControlId::Combo4, IBeamTable, 46},
-    };
+    const SectionTable tables[] = {ChannelTable(), EqualAngleTable(), UnequalAngleTable(), IBeamTable()};
     OpenWindow w;
     ASSERT_TRUE(w.Opened());
-    for (const auto& l : lists) {
-        SCOPED_TRACE(std::string(ControlLayout(l.list).name));
-        const HWND list = w[l.list];
-        ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), l.entries);
+    for (std::size_t i = 0; i < std::size(tables); ++i) {
+        const expected::Family& f = expected::kFamilies[i];
+        SCOPED_TRACE(std::string(ControlLayout(f.list).name));
+        const HWND list = w[f.list];
+        ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(f.entries));
         EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
-        EXPECT_EQ(ListEntry(list, 0), L"请选择型号");
-        const SectionTable table = l.table();
-        for (std::size_t row = 0; row < table.size(); ++row) {
-            EXPECT_EQ(ListEntry(list, static_cast<int>(row) + 1), Wide(table[row].designation)) << "row " << row;
+        EXPECT_EQ(ListEntry(list, 0), Wide(expected::kPrompt));
+        EXPECT_EQ(ListEntry(list, 1), Wide(f.first));
+        EXPECT_EQ(ListEntry(list, static_cast<int>(f.entries) - 1), Wide(f.last));
+        for (std::size_t row = 0; row < tables[i].size(); ++row) {
+            EXPECT_EQ(ListEntry(list, static_cast<int>(row) + 1), Wide(tables[i][row].designation)) << "row " << row;
         }
     }
 }
@@ -408,54 +402,8 @@ TEST(Win32Window, AnOpenedListShowsAboutFifteenEntries) {
 }
 
 TEST(Win32Window, EachPressWritesItsOwnResultBoxAndNothingElse) {
-    struct Press {
-        const char* probe;
-        ControlId list;  // None: the group has no list, or the prompt stays chosen
-        const char* entry;
-        std::vector<std::pair<ControlId, const char*>> typed;
-        ControlId button;
-        ControlId result;
-        const char* shown;
-    };
-    const Press presses[] = {
-        {"channel", ControlId::Combo1, "5  50×37×4.5", {{ControlId::Text1, "1500"}}, ControlId::Command1,
-         ControlId::Text2, "8.157"},
-        {"channel with the prompt chosen", ControlId::None, nullptr, {{ControlId::Text1, "1500"}},
-         ControlId::Command1, ControlId::Text2, "数据或格式错误"},
-        {"equal-leg angle", ControlId::Combo2, "14  140×140×16", {{ControlId::Text3, "6000"}},
-         ControlId::Command2, ControlId::Text4, "200.358"},
-        {"equal-leg angle with the length prompt left", ControlId::Combo2, "14  140×140×16", {},
-         ControlId::Command2, ControlId::Text4, "数据或格式错误"},
-        {"unequal-leg angle", ControlId::Combo3, "20/12.5  200×125×18", {{ControlId::Text5, "2500"}},
-         ControlId::Command3, ControlId::Text6, "108.97"},
-        {"I-beam", ControlId::Combo4, "20a  200×100×7", {{ControlId::Text7, "6000"}}, ControlId::Command4,
-         ControlId::Text8, "167.574"},
-        {"I-beam with a letter in the length", ControlId::Combo4, "20a  200×100×7",
-         {{ControlId::Text7, "6000x"}}, ControlId::Command4, ControlId::Text8, "数据或格式错误"},
-        {"round bar", ControlId::None, nullptr, {{ControlId::Text9, "10"}, {ControlId::Text10, "1000"}},
-         ControlId::Command5, ControlId::Text11, "0.616539"},
-        {"round bar without a diameter", ControlId::None, nullptr, {{ControlId::Text10, "1000"}},
-         ControlId::Command5, ControlId::Text11, "数据错误"},
-        {"pipe", ControlId::None, nullptr,
-         {{ControlId::Text13, "60"}, {ControlId::Text14, "3.5"}, {ControlId::Text15, "6000"}},
-         ControlId::Command6, ControlId::Text16, "29.26094094"},
-        {"pipe wall beyond half the diameter", ControlId::None, nullptr,
-         {{ControlId::Text13, "60"}, {ControlId::Text14, "31"}, {ControlId::Text15, "6000"}},
-         ControlId::Command6, ControlId::Text16, "数据错误"},
-        {"plate", ControlId::None, nullptr,
-         {{ControlId::Text17, "2000"}, {ControlId::Text18, "1000"}, {ControlId::Text20, "10"}},
-         ControlId::Command7, ControlId::Text21, "157"},
-        {"plate at a density of 10", ControlId::None, nullptr,
-         {{ControlId::Text17, "2000"}, {ControlId::Text18, "1000"}, {ControlId::Text20, "10"},
-          {ControlId::Text12, "10"}},
-         ControlId::Command7, ControlId::Text21, "200"},
-        {"plate with an empty density", ControlId::None, nullptr,
-         {{ControlId::Text17, "2000"}, {ControlId::Text18, "1000"}, {ControlId::Text20, "10"},
-          {ControlId::Text12, ""}},
-         ControlId::Command7, ControlId::Text21, "数据错误"},
-    };
-    for (const Press& p : presses) {
-        SCOPED_TRACE(p.probe);
+    for (const expected::Road& p : expected::kRoads) {
+        SCOPED_TRACE(std::string(p.probe));
         OpenWindow w;
         ASSERT_TRUE(w.Opened());
         if (p.list != ControlId::None) {
@@ -465,7 +413,9 @@ TEST(Win32Window, EachPressWritesItsOwnResultBoxAndNothingElse) {
             ASSERT_NE(chosen, CB_ERR);
             ASSERT_EQ(ListEntry(list, static_cast<int>(chosen)), Wide(p.entry)) << "chose another entry";
         }
-        for (const auto& [box, text] : p.typed) w.Type(box, text);
+        for (const auto& [box, text] : p.typed) {
+            if (box != ControlId::None) w.Type(box, text);
+        }
         const auto before = w.Snapshot();
 
         SendMessageW(w[p.button], BM_CLICK, 0, 0);
@@ -478,9 +428,7 @@ TEST(Win32Window, EachPressWritesItsOwnResultBoxAndNothingElse) {
 }
 
 TEST(Win32Window, AClickEmptiesTheTwelveInputBoxesOnly) {
-    const ControlId inputs[] = {ControlId::Text1,  ControlId::Text3,  ControlId::Text5,  ControlId::Text7,
-                                ControlId::Text9,  ControlId::Text10, ControlId::Text13, ControlId::Text14,
-                                ControlId::Text15, ControlId::Text17, ControlId::Text18, ControlId::Text20};
+    const auto& inputs = expected::kClickEmpties;
     OpenWindow w;
     ASSERT_TRUE(w.Opened());
     int boxes = 0;
@@ -507,15 +455,7 @@ TEST(Win32Window, AClickEmptiesTheTwelveInputBoxesOnly) {
 }
 
 TEST(Win32Window, TabAndShiftTabFollowTheTabOrderStartingAtTheFirstList) {
-    const ControlId order[] = {
-        ControlId::Combo1, ControlId::Text1,    ControlId::Text2,    ControlId::Command1, ControlId::Combo2,
-        ControlId::Text3,  ControlId::Command2, ControlId::Text4,    ControlId::Combo3,   ControlId::Text5,
-        ControlId::Text6,  ControlId::Command3, ControlId::Combo4,   ControlId::Text7,    ControlId::Text8,
-        ControlId::Command4, ControlId::Text9,  ControlId::Text10,   ControlId::Text11,   ControlId::Command5,
-        ControlId::Text12, ControlId::Command6, ControlId::Text13,   ControlId::Text14,   ControlId::Text15,
-        ControlId::Text16, ControlId::Command7, ControlId::Text17,   ControlId::Text18,   ControlId::Text20,
-        ControlId::Text21,
-    };
+    const auto& order = expected::kTabOrder;
     constexpr std::size_t n = std::size(order);
     OpenWindow w;
     ASSERT_TRUE(w.Opened());
@@ -755,7 +695,7 @@ TEST(Win32Window, EnterOnAFocusedComputeButtonPressesIt) {
     PressKey(w.Main(), VK_TAB);
     ASSERT_EQ(GetFocus(), w[ControlId::Command1]);
     PressKey(w.Main(), VK_RETURN);
-    EXPECT_EQ(w.Text(ControlId::Text2), "数据或格式错误") << "the length box still holds its prompt";
+    EXPECT_EQ(w.Text(ControlId::Text2), expected::kSectionMessage) << "the length box still holds its prompt";
 
     w.Type(ControlId::Text17, "2000");
     w.Type(ControlId::Text18, "1000");
@@ -1094,10 +1034,11 @@ TEST(Win32Program, StartsWithTheFirstListFocusedAndEndsWhenClosed) {
         if (main == nullptr) Sleep(50);
     }
     ASSERT_NE(main, nullptr) << "the program showed no window";
-    EXPECT_EQ(TextOf(main), L"Kalvet");
+    EXPECT_EQ(Utf8(TextOf(main)), expected::kCaption);
     const HWND combo1 = GetDlgItem(main, ChildId(ControlId::Combo1));
-    EXPECT_EQ(SendMessageW(combo1, CB_GETCOUNT, 0, 0), 42) << "the start-up step runs once";
-    EXPECT_EQ(TextOf(combo1), L"请选择型号");
+    EXPECT_EQ(SendMessageW(combo1, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(expected::kFamilies[0].entries))
+        << "the start-up step runs once";
+    EXPECT_EQ(TextOf(combo1), Wide(expected::kPrompt));
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     ASSERT_TRUE(GetGUIThreadInfo(process.dwThreadId, &gui));

@@ -2,31 +2,16 @@
 # The same result texts to the last digit on every machine: 100,000 generated cases (valid and
 # refused texts, extreme magnitudes, full-width forms) through the Linux build, the Windows
 # build under wine and the WebAssembly build under node; the three outputs must be identical.
+# A step of the test command of its own, after the builds it compares (the linux, web, and
+# win32 or win64 presets): it builds nothing. The Windows build is the 32-bit one where this
+# machine runs 32-bit programs, else the 64-bit one under wine64.
 #
-#   same_results.sh SOURCE_DIR WASM_RUNNER NODE [NODE_ARGS...]
-#
-# Builds the Linux and Windows case runners when they are missing or stale. The Windows one is
-# the 32-bit build where this machine runs 32-bit programs, else the 64-bit build under wine64.
+#   bash scripts/check-same-results.sh
 set -euo pipefail
-source_dir=$1
-wasm_runner=$2
-shift 2
-node=("$@")
-
+root=$(cd "$(dirname "$0")/.." && pwd)
 cases=100000
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-
-runner() {  # preset: configures when needed, then builds the case runner only
-    local preset=$1
-    if [ ! -f "$source_dir/build/$preset/CMakeCache.txt" ]; then
-        (cd "$source_dir" && cmake --preset "$preset" >/dev/null)
-    fi
-    cmake --build "$source_dir/build/$preset" --target mass_cases >/dev/null
-}
-
-runner linux
-linux_runner=$source_dir/build/linux/tests/mass_cases
 
 if wine --version >/dev/null 2>&1; then
     windows=win32
@@ -36,12 +21,21 @@ else
     wine_cmd=(/usr/lib/wine/wine64)
     export WINELOADER=/usr/lib/wine/wine64
 fi
-runner "$windows"
-export WINEPREFIX=$source_dir/build/$windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+linux_runner=$root/build/linux/tests/mass_cases
+windows_runner=$root/build/$windows/tests/mass_cases.exe
+wasm_runner=$root/build/web/tests/mass_cases.js
+for runner in "$linux_runner" "$windows_runner" "$wasm_runner"; do
+    if [ ! -f "$runner" ]; then
+        echo "FAILED: $runner is missing; build the presets first (cmake --workflow --preset linux, $windows, web)" >&2
+        exit 1
+    fi
+done
+export WINEPREFIX=$root/build/$windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+node=(node --no-experimental-fetch)
 
 "$linux_runner" --generate "$cases" >"$work/cases"
 "$linux_runner" <"$work/cases" >"$work/linux"
-"${wine_cmd[@]}" "$source_dir/build/$windows/tests/mass_cases.exe" <"$work/cases" >"$work/windows"
+"${wine_cmd[@]}" "$windows_runner" <"$work/cases" >"$work/windows"
 "${node[@]}" "$wasm_runner" <"$work/cases" >"$work/wasm"
 
 lines=$(wc -l <"$work/cases")
