@@ -4,12 +4,13 @@
 #include <string>
 
 #include "calc/calc.h"
+#include "tests/expected.h"
 
 namespace kalvet {
 namespace {
 
-const std::string kSectionMsg(kSectionMessage);
-const std::string kDimensionMsg(kDimensionMessage);
+const std::string kSectionMsg(expected::kSectionMessage);
+const std::string kDimensionMsg(expected::kDimensionMessage);
 
 struct SectionCase {
     const char* probe;
@@ -70,8 +71,8 @@ TEST(SectionMass, FailedCheckGivesTheSectionMessage) {
         {"empty length box", "5  50×37×4.5", ""},
         {"untouched length prompt", "5  50×37×4.5", "请输入长度"},
         {"letters in the length", "5  50×37×4.5", "12abc"},
-        {"list on the prompt", std::string(kListPrompt), "1500"},
-        {"prompt and bad length", std::string(kListPrompt), "请输入长度"},
+        {"list on the prompt", std::string(expected::kPrompt), "1500"},
+        {"prompt and bad length", std::string(expected::kPrompt), "请输入长度"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ComputeSectionMass(ChannelTable(), c.entry, c.length), kSectionMsg) << c.probe;
@@ -162,7 +163,7 @@ TEST(DimensionMass, EdgesThatAreStillAccepted) {
 
 TEST(Checks, SectionAndDimensionChecks) {
     EXPECT_TRUE(CheckSectionInputs("1500", "5  50×37×4.5"));
-    EXPECT_FALSE(CheckSectionInputs("1500", kListPrompt));
+    EXPECT_FALSE(CheckSectionInputs("1500", expected::kPrompt));
     EXPECT_FALSE(CheckSectionInputs("请输入长度", "5  50×37×4.5"));
     const std::array<std::string_view, 3> good{"1", "99999.99", " 2 "};
     const std::array<std::string_view, 3> oneBad{"1", "100000", "2"};

@@ -30,6 +30,7 @@ TEST(NumberText, AcceptsEveryShapeOfTheGrammar) {
         {"leading zeros", "000123", 123},
         {"nearest double", "0.1", 0.1},
         {"full-width digits", "１５００", 1500},
+        {"every full-width digit", "９８７６５４３２１０", 9876543210},
         {"full-width sign, point and exponent", "－１．５Ｅ＋２", -150},
         {"full-width lower-case e", "２ｅ３", 2000},
         {"ideographic full stop as point", "12。5", 12.5},

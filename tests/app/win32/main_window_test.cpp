@@ -308,53 +308,68 @@ std::wstring FirstInstalled(std::initializer_list<std::wstring> faces, BYTE char
     return found;
 }
 
+// A control's font and its text as drawn in it, with the room the control gives the text: a
+// group box's line runs on either side of its caption, a button's raised edge and a list's
+// arrow take their part.
+struct Drawing {
+    LOGFONTW font;
+    std::wstring face;  // the face and character set the font really selects
+    int charset;
+    SIZE extent;
+    int room;
+    int lineHeight;
+    int height;
+};
+Drawing DrawingOf(HDC dc, HWND control, const ControlItem& item) {
+    Drawing d{FontOf(control), {}, 0, {}, 0, 0, 0};
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    d.face = face;
+    d.charset = GetTextCharset(dc);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    d.lineHeight = metrics.tmHeight;
+    const std::wstring text = item.kind == ControlKind::ComboBox ? Wide(expected::kPrompt) : Wide(item.text);
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &d.extent);
+    SelectObject(dc, previous);
+    RECT client{};
+    GetClientRect(control, &client);
+    d.room = client.right;
+    d.height = client.bottom;
+    if (item.kind == ControlKind::Frame) d.room -= 2 * 8;
+    if (item.kind == ControlKind::Button) d.room -= 2 * 3;
+    if (item.kind == ControlKind::ComboBox) d.room -= GetSystemMetrics(SM_CXVSCROLL);
+    return d;
+}
+
 TEST(Win32Window, FontsAreTheSongFaceAtTenAndAHalfPointAndEveryCaptionFits) {
     OpenWindow w;
     ASSERT_TRUE(w.Opened());
-    const std::wstring wanted = FirstInstalled(
-        {Wide(Window1Layout().font.face), L"SimSun", Wide(Window1Layout().font.fallbackFace)});
+    const std::wstring wanted = FirstInstalled({Wide(expected::kFace), L"SimSun", Wide(Window1Layout().font.fallbackFace)});
     const HDC dc = GetDC(w.Main());
     for (const ControlItem& item : Controls()) {
         SCOPED_TRACE(std::string(item.name));
-        const HWND control = w[item.id];
-        const LOGFONTW font = FontOf(control);
-        ASSERT_NE(font.lfFaceName[0], L'\0') << "the control has no font of its own";
-        EXPECT_EQ(font.lfHeight, -14) << "10.5 pt at 96 dpi";
-        EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+        const Drawing d = DrawingOf(dc, w[item.id], item);
+        ASSERT_NE(d.font.lfFaceName[0], L'\0') << "the control has no font of its own";
+        EXPECT_EQ(d.font.lfHeight, -expected::kFontPixels) << "10.5 pt at 96 dpi";
+        EXPECT_EQ(d.font.lfCharSet, expected::kCharset);
         if (item.kind == ControlKind::Frame) {
-            EXPECT_GE(font.lfWeight, FW_BOLD);
+            EXPECT_GE(d.font.lfWeight, FW_BOLD);
         } else {
-            EXPECT_EQ(font.lfWeight, FW_NORMAL);
+            EXPECT_EQ(d.font.lfWeight, FW_NORMAL);
         }
         if (!wanted.empty()) {
-            EXPECT_EQ(std::wstring(font.lfFaceName), wanted);
+            EXPECT_EQ(std::wstring(d.font.lfFaceName), wanted);
         }
-
         // The face is really there (no silent substitution) and has the Chinese glyphs.
-        const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-        const HGDIOBJ previous = SelectObject(dc, handle);
-        wchar_t face[LF_FACESIZE] = {};
-        GetTextFaceW(dc, LF_FACESIZE, face);
-        EXPECT_EQ(std::wstring(face), std::wstring(font.lfFaceName));
-        EXPECT_EQ(GetTextCharset(dc), GB2312_CHARSET);
-
+        EXPECT_EQ(d.face, std::wstring(d.font.lfFaceName));
+        EXPECT_EQ(d.charset, expected::kCharset);
         // Nothing clipped: captions fit their control across and down, texts their box.
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        const std::wstring text = item.kind == ControlKind::ComboBox ? Wide(expected::kPrompt) : Wide(item.text);
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        RECT client{};
-        GetClientRect(control, &client);
-        int room = client.right;
-        if (item.kind == ControlKind::Frame) room -= 2 * 8;   // the frame line runs on either side
-        if (item.kind == ControlKind::Button) room -= 2 * 3;  // the raised edge
-        if (item.kind == ControlKind::ComboBox) room -= GetSystemMetrics(SM_CXVSCROLL);  // the arrow
-        EXPECT_LE(extent.cx, room) << "\"" << item.text << "\" is " << extent.cx << " px wide";
+        EXPECT_LE(d.extent.cx, d.room) << "\"" << item.text << "\" is " << d.extent.cx << " px wide";
         if (item.kind != ControlKind::Frame) {
-            EXPECT_LE(metrics.tmHeight, client.bottom) << "a line of text is " << metrics.tmHeight << " px high";
+            EXPECT_LE(d.lineHeight, d.height) << "a line of text is " << d.lineHeight << " px high";
         }
-        SelectObject(dc, previous);
     }
     ReleaseDC(w.Main(), dc);
 }
@@ -721,30 +736,16 @@ TEST(Win32Window, EveryCaptionFitsItsControlInAWiderFace) {
     for (const ControlItem& item : Controls()) {
         if (item.kind == ControlKind::TextBox || item.kind == ControlKind::ComboBox) continue;
         SCOPED_TRACE(std::string(item.name));
-        const HWND control = w[item.id];
-        const LOGFONTW font = FontOf(control);
-        EXPECT_EQ(std::wstring(font.lfFaceName), wide);
-        const int size = -font.lfHeight;
+        const Drawing d = DrawingOf(dc, w[item.id], item);
+        EXPECT_EQ(std::wstring(d.font.lfFaceName), wide);
+        EXPECT_EQ(d.face, wide) << "the font mapper put another face in its place";
+        const int size = -d.font.lfHeight;
         EXPECT_GE(size, kMinCaptionPixels);
-        EXPECT_LE(size, 14);
-        const auto handle = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-        const HGDIOBJ previous = SelectObject(dc, handle);
-        wchar_t face[LF_FACESIZE] = {};
-        GetTextFaceW(dc, LF_FACESIZE, face);
-        EXPECT_EQ(std::wstring(face), wide) << "the font mapper put another face in its place";
-        const std::wstring text = Wide(item.text);
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-        SelectObject(dc, previous);
-        RECT client{};
-        GetClientRect(control, &client);
-        int room = client.right;
-        if (item.kind == ControlKind::Frame) room -= 2 * 8;
-        if (item.kind == ControlKind::Button) room -= 2 * 3;
+        EXPECT_LE(size, expected::kFontPixels);
         if (size > kMinCaptionPixels) {
-            EXPECT_LE(extent.cx, room) << "\"" << item.text << "\" is cut off";
+            EXPECT_LE(d.extent.cx, d.room) << "\"" << item.text << "\" is cut off";
         }
-        if (size < 14) ++shrunk;
+        if (size < expected::kFontPixels) ++shrunk;
     }
     ReleaseDC(w.Main(), dc);
     EXPECT_GT(shrunk, 0) << "the wider face should not fit every caption at its usual size";
@@ -977,6 +978,11 @@ TEST(Win32Program, FileCarriesTheIconAndAChineseDescription) {
     std::vector<BYTE> version(GetFileVersionInfoSizeW(program.c_str(), &ignored));
     ASSERT_FALSE(version.empty()) << "no version information";
     ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT fixedSize = 0;
+    ASSERT_TRUE(VerQueryValueW(version.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize));
+    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+    EXPECT_NE(fixed->dwFileVersionMS, 0u);
     WORD* translation = nullptr;
     UINT translationSize = 0;
     ASSERT_TRUE(VerQueryValueW(version.data(), L"\\VarFileInfo\\Translation",
@@ -993,22 +999,8 @@ TEST(Win32Program, FileCarriesTheIconAndAChineseDescription) {
 // The program as users start it: the same window, its start-up step run once, the focus on
 // the first list, and closing the window ends the process.
 TEST(Win32Program, StartsWithTheFirstListFocusedAndEndsWhenClosed) {
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring program(self);
-    program.erase(program.find_last_of(L"\\/") + 1);
-    program += KALVET_PROGRAM_FROM_TEST;
-
-    // The resources: version information and the manifest, both in the file.
-    DWORD ignored = 0;
-    std::vector<BYTE> version(GetFileVersionInfoSizeW(program.c_str(), &ignored));
-    ASSERT_FALSE(version.empty()) << "no version information in " << Utf8(program);
-    ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT fixedSize = 0;
-    ASSERT_TRUE(VerQueryValueW(version.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize));
-    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
-    EXPECT_NE(fixed->dwFileVersionMS, 0u);
+    const std::wstring program = ProgramFile();
+    // The manifest: per-monitor DPI awareness and the common controls 6.
     const HMODULE file = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(file, nullptr);
     const HRSRC manifest = FindResourceW(file, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
