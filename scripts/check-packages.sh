@@ -72,10 +72,11 @@ need "$(grep -E '^(Format|Source|Binary|Version|Testsuite):' "$dsc")" "a native 
   '^Format: 3\.0 \(native\)$'
 need "$(grep '^Testsuite:' "$dsc")" "an autopkgtest named in it" '^Testsuite: autopkgtest$'
 # Unpacked as a distribution unpacks it (checking the tarball's checksums), it is this
-# commit's tree, no file more or less.
-if dpkg-source -x "$dsc" "$work/source" >/dev/null; then
+# commit's tree, no file more or less but .gitignore, which dpkg-source leaves out.
+if dpkg-source -x "$dsc" "$work/source" >/dev/null 2>&1; then
   git -C "$root" archive --prefix=commit/ HEAD | tar -x -C "$work"
-  need "$(diff -r "$work/commit" "$work/source" >&2 && echo same)" "the commit's files, and only them" '^same$'
+  need "$(diff -r -x .gitignore "$work/commit" "$work/source" >&2 && echo same)" \
+    "the commit's files, and only them" '^same$'
 else
   echo "MISSING: a source package dpkg-source unpacks" >&2
   status=1
@@ -149,38 +150,17 @@ for metainfo in "$unpacked"/usr/share/metainfo/*.metainfo.xml; do
     "<release version=\"$(dpkg-deb -f "$deb" Version)\""
 done
 
-echo "== Installing and removing the Linux package"
-# As a user would: apt-get resolves the dependencies, and removing leaves nothing behind.
+echo "== Installing the Linux package, its autopkgtest, removing it"
+# The package's own tests (debian/tests) run by autopkgtest's null runner, here on this
+# machine: it installs the package with apt-get, which resolves the dependencies as for a
+# user, and leaves it installed; the window opens on a virtual X server and paints, and it
+# computes a round bar and a plate through the accessibility bus. Removing it then leaves
+# nothing behind.
 if [ "$(id -u)" -ne 0 ]; then
   echo "MISSING: installing the package needs root" >&2
   status=1
 else
   files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $NF); print $NF }')
-  # Other apt runs on the machine hold its lock for a while; wait for them.
-  apt=(apt-get -y -q -o DPkg::Lock::Timeout=300)
-  if ! DEBIAN_FRONTEND=noninteractive "${apt[@]}" install "$deb" >"$unpacked/apt.log" 2>&1; then
-    cat "$unpacked/apt.log" >&2
-    echo "MISSING: the package installs with apt-get" >&2
-    status=1
-  else
-    absent=$(while read -r f; do [ -e "$f" ] || echo "$f"; done <<<"$files")
-    need "${absent:-none}" "every packaged file in place after installing" '^none$'
-    if ! DEBIAN_FRONTEND=noninteractive "${apt[@]}" remove kalvet >"$unpacked/apt.log" 2>&1; then
-      cat "$unpacked/apt.log" >&2
-      echo "MISSING: the package removes with apt-get" >&2
-      status=1
-    fi
-    left=$(while read -r f; do [ ! -e "$f" ] || echo "$f"; done <<<"$files")
-    need "${left:-none}" "no packaged file left after removing" '^none$'
-    need "$(dpkg-query -W -f '${Status}' kalvet 2>/dev/null || echo not-installed)" \
-      "the package gone from dpkg's list" 'not-installed|deinstall ok config-files'
-  fi
-
-  # The package's own tests (debian/tests) against it installed, here on this machine as
-  # autopkgtest's null runner does: the window opens on a virtual X server and paints, and
-  # it computes a round bar and a plate through the accessibility bus. The runner leaves the
-  # package installed; it is removed again after.
-  echo "== The package's autopkgtest (null runner)"
   if autopkgtest "$deb" "$dsc" -- null >"$unpacked/autopkgtest.log" 2>&1; then
     sed -n '/@@@@ summary/,/^autopkgtest/p' "$unpacked/autopkgtest.log" | sed '1d; $d; s/^/  /'
     echo "ok: the package's autopkgtest passes"
@@ -189,8 +169,21 @@ else
     echo "MISSING: a package whose autopkgtest passes" >&2
     status=1
   fi
-  DEBIAN_FRONTEND=noninteractive "${apt[@]}" remove kalvet >"$unpacked/apt.log" 2>&1 ||
-    { cat "$unpacked/apt.log" >&2; status=1; }
+  need "$(dpkg-query -W -f '${Status} ${Version}' kalvet 2>/dev/null)" "the package installed" \
+    "^install ok installed $(dpkg-deb -f "$deb" Version)\$"
+  absent=$(while read -r f; do [ -e "$f" ] || echo "$f"; done <<<"$files")
+  need "${absent:-none}" "every packaged file in place after installing" '^none$'
+  # Other apt runs on the machine hold its lock for a while; wait for them.
+  if ! DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300 remove kalvet \
+       >"$unpacked/apt.log" 2>&1; then
+    cat "$unpacked/apt.log" >&2
+    echo "MISSING: the package removes with apt-get" >&2
+    status=1
+  fi
+  left=$(while read -r f; do [ ! -e "$f" ] || echo "$f"; done <<<"$files")
+  need "${left:-none}" "no packaged file left after removing" '^none$'
+  need "$(dpkg-query -W -f '${Status}' kalvet 2>/dev/null || echo not-installed)" \
+    "the package gone from dpkg's list" 'not-installed|deinstall ok config-files'
 fi
 
 echo "== Windows package"
