@@ -171,7 +171,8 @@ else
   fi
   need "$(dpkg-query -W -f '${Status} ${Version}' kalvet 2>/dev/null)" "the package installed" \
     "^install ok installed $(dpkg-deb -f "$deb" Version)\$"
-  absent=$(while read -r f; do [ -e "$f" ] || echo "$f"; done <<<"$files")
+  # This release's files, not those of a kalvet installed before.
+  absent=$(while read -r f; do cmp -s "$f" "$unpacked$f" || echo "$f"; done <<<"$files")
   need "${absent:-none}" "every packaged file in place after installing" '^none$'
   # Other apt runs on the machine hold its lock for a while; wait for them.
   if ! DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300 remove kalvet \
