@@ -8,6 +8,12 @@
 option(KALVET_HARDENING "Harden native Linux release builds" ON)
 
 set(_kalvet_release_configs Release RelWithDebInfo MinSizeRel)
+# A distribution's build (debhelper configures build type None) takes its optimisation from
+# the distribution's CXXFLAGS: when they optimise, it is hardened as a release build is.
+# (Debian's noopt, -O0, is left as it is: _FORTIFY_SOURCE cannot work without optimising.)
+if(CMAKE_BUILD_TYPE STREQUAL "None" AND CMAKE_CXX_FLAGS MATCHES "(^| )-O([1-3sz]|fast)?( |$)")
+  list(APPEND _kalvet_release_configs None)
+endif()
 get_property(_kalvet_multi_config GLOBAL PROPERTY GENERATOR_IS_MULTI_CONFIG)
 
 if(NOT KALVET_HARDENING
@@ -29,7 +35,8 @@ set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 
 # _FORTIFY_SOURCE only works when optimising, which every release configuration does; it is
 # undefined first so a compiler that presets another level does not warn about a redefinition.
-set(_kalvet_release "$<CONFIG:Release,RelWithDebInfo,MinSizeRel>")
+list(JOIN _kalvet_release_configs "," _kalvet_release)
+set(_kalvet_release "$<CONFIG:${_kalvet_release}>")
 add_compile_options("$<${_kalvet_release}:-fstack-protector-strong>"
                     "$<${_kalvet_release}:-U_FORTIFY_SOURCE>"
                     "$<${_kalvet_release}:-D_FORTIFY_SOURCE=2>")

@@ -57,9 +57,10 @@ endfunction()
 
 # One test program per unit. Natively every case is its own CTest test; under the emulator
 # (wine, or node for the WebAssembly build) the program runs once as one test, since listing
-# its cases would start the emulator at build time.
+# its cases would start the emulator at build time. PROPERTIES are set on a native program's
+# tests.
 function(kalvet_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
   if(EMSCRIPTEN)
@@ -71,7 +72,7 @@ function(kalvet_add_gtest name)
     kalvet_add_emulated_test(${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30 PROPERTIES ${ARG_PROPERTIES})
   endif()
 endfunction()
 

@@ -43,9 +43,12 @@ test_packages=(
   icoutils
   # screenshots of the running window; GNU time for the start-up benchmark
   imagemagick time
-  # the .deb package and its dependency list; the validators of its menu and software centre
-  # entries; Debian's package checker; the release's zips
-  dpkg-dev file desktop-file-utils appstream lintian zip unzip
+  # the source package and the .deb built from it; the validators of its menu and software
+  # centre entries; Debian's package checker; the release's zips
+  dpkg-dev debhelper fakeroot file desktop-file-utils appstream lintian zip unzip
+  # the installed package's own tests, and what they need: a virtual display, a session bus
+  # and the accessibility bus through which the second one works the window
+  autopkgtest xvfb xauth dbus at-spi2-core python3-pyatspi
   # a decimal-comma locale, so the test that results ignore the locale has one to switch to
   locales
   # the browsers the page's tests drive, headless; their npm packages come from the last step
