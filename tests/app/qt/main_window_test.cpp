@@ -116,6 +116,7 @@ TEST_F(QtWindowTest, EveryControlIsBuiltFromTheLayoutData) {
         // Only the group-box captions are bold; the boxes themselves keep the regular font,
         // so nothing inside them takes the bold over.
         EXPECT_FALSE(w->font().bold());
+        EXPECT_FALSE(w->font().italic());
         EXPECT_EQ(w->font().families().value(0), Q(layout.font.face));
         if (c.kind == ControlKind::Frame) {
             auto* frame = dynamic_cast<qt::GroupBox*>(w);
@@ -133,6 +134,9 @@ TEST_F(QtWindowTest, EveryControlIsBuiltFromTheLayoutData) {
             case ControlKind::Label:
                 ASSERT_NE(qobject_cast<QLabel*>(w), nullptr);
                 shown = qobject_cast<QLabel*>(w)->text();
+                // At the top of its room, as a native label: a tall row label lines up with
+                // the short one beside the same box.
+                EXPECT_EQ(qobject_cast<QLabel*>(w)->alignment(), Qt::AlignLeft | Qt::AlignTop);
                 break;
             case ControlKind::TextBox:
                 ASSERT_NE(qobject_cast<QLineEdit*>(w), nullptr);
@@ -185,9 +189,13 @@ TEST_F(QtWindowTest, MouseClickEmptiesTheTwelveInputBoxesAndNoOther) {
         // A click clears the initial text, then a typed value: every time, whatever it holds.
         for (const QString& held : {initial, QStringLiteral("1500")}) {
             box->setText(held);
-            QTest::mouseClick(box, Qt::LeftButton);
+            box->setCursorPosition(0);
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 4, box->height() / 2));
             EXPECT_EQ(box->text(), input ? QString() : held)
                 << c.name << (input ? " must be emptied by a click" : " must keep its text");
+            // The box handles the press itself too: the caret goes where it was clicked, at the
+            // end of the text.
+            EXPECT_EQ(box->cursorPosition(), box->text().size()) << c.name;
         }
         EXPECT_EQ(window.focusWidget(), box) << c.name << " did not take the focus on a click";
     }
@@ -503,7 +511,11 @@ TEST_F(QtWindowTest, EnterOnAFocusedComputeButtonPressesItOnce) {
         QApplication::sendEvent(button, &repeat);
         QTest::keyRelease(button, Qt::Key_Return);
         EXPECT_EQ(spy.count(), 3) << "a held Enter";
-        expected += 3;
+        QTest::keyClick(button, Qt::Key_Space);
+        EXPECT_EQ(spy.count(), 4) << "Space, as ever";
+        QTest::keyClick(button, Qt::Key_5);
+        EXPECT_EQ(spy.count(), 4) << "another key presses nothing";
+        expected += 4;
         EXPECT_EQ(presses(), expected) << "only the focused button is pressed";
     }
     // The press ran the calculator: the channel group's length still holds its prompt.
