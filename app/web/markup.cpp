@@ -11,6 +11,10 @@ namespace {
 
 std::size_t Index(ControlId id) { return static_cast<std::size_t>(id); }
 
+// The tallest line the Song faces give the window's 14-pixel text, in CSS pixels: SimSun's is
+// the text's own height, AR PL UMing's 15 or 16 as the engine rounds it.
+constexpr int kWindowLinePixels = 16;
+
 // Text sizes in the arrangement for the hand, in CSS pixels: under 16 px a phone zooms into a
 // box it focuses.
 constexpr int kTouchTextPixels = 16;
@@ -34,7 +38,11 @@ void AppendEscaped(std::string& out, std::string_view text) {
 
 // The window's look on the desktop: classic flat controls, an etched group-box line through
 // the middle of its caption, labels beneath everything else and deaf to the pointer (a label
-// that runs under a box must not take the box's click).
+// that runs under a box must not take the box's click). A line taller than the window's, as a
+// reader's own style sheet makes it (WCAG's text spacing asks 1.5 times the text), spreads its
+// extra height above a label's or caption's text as much as below it: the text stays on its
+// row, clear of the button or box just under it, where growing only downwards it would run into
+// them. Lines no taller than the window's stand at the top of their place, as on the desktop.
 constexpr std::string_view kDesktopSheet = R"css(
 html,body{margin:0;padding:0;background:#f0f0f0;overflow-x:hidden}
 .title{position:absolute;width:1px;height:1px;margin:0;overflow:hidden;clip-path:inset(50%);white-space:nowrap}
@@ -52,6 +60,7 @@ select{padding:0 1px;border:1px solid #7a7a7a;background:#fff}
 button{padding:0;white-space:pre;border:BORDERpx solid #707070;background:#e1e1e1;touch-action:manipulation}
 button:active{background:#cce4f7}
 button:disabled{color:#a0a0a0}
+#Form1 .label,#Form1 legend{margin-top:min(0px,(LINEpx - 1lh)/2)}
 )css";
 
 // The same controls for the hand: the group boxes one under another, or in as many columns as
@@ -63,8 +72,8 @@ constexpr std::string_view kTouchSheet = R"css(
 #notice{max-width:none}
 #Form1 fieldset{position:relative;left:auto;top:auto;width:auto;height:auto;display:grid;grid-template-columns:minmax(2em,max-content) minmax(0,1fr) minmax(3em,max-content);align-items:center;gap:8px;padding:34px 12px 12px;margin:0 0 12px;break-inside:avoid}
 #Form1 fieldset::before{top:11px}
-#Form1 legend{left:10px;line-height:22px;padding:0 4px}
-#Form1 .label{position:static;width:auto;height:auto;line-height:1.25}
+#Form1 legend{left:10px;line-height:22px;padding:0 4px;margin-top:0}
+#Form1 .label{position:static;width:auto;height:auto;line-height:1.25;margin-top:0}
 #Form1 input,#Form1 select,#Form1 button{position:static;width:auto;height:auto;min-width:TARGETpx;min-height:TARGETpx}
 #Form1 input,#Form1 select{padding:0 8px}
 )css";
@@ -102,6 +111,7 @@ std::string StyleSheet() {
     css = Replaced(css, "INDENT", std::to_string(kCaptionIndent));
     css = Replaced(css, "GAP", std::to_string(kCaptionGap));
     css = Replaced(css, "BORDER", std::to_string(kButtonBorder));
+    css = Replaced(css, "LINE", std::to_string(kWindowLinePixels));
     css += "#Form1{width:" + Px(TwipsToPixels(layout.clientWidthTwips)) +
            ";height:" + Px(TwipsToPixels(layout.clientHeightTwips)) +
            ";font:" + FontCss(layout.font, pixels) + "}\n";
