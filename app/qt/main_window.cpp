@@ -130,8 +130,18 @@ void GroupBox::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics(captionFont_);
 
     // An etched line, like the classic Windows group box; the style's own group-box frame
-    // would add its caption margin on top of ours.
-    qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(),
+    // would add its caption margin on top of ours. A dark palette's light shade is hardly
+    // lighter than its window (1.7 to 1 in the palette Qt makes from a dark button colour),
+    // and the line would all but vanish: there its light half goes halfway to the text.
+    QPalette shades = palette();
+    const QColor window = shades.color(QPalette::Window);
+    const QColor text = shades.color(QPalette::WindowText);
+    if (window.lightness() < text.lightness()) {
+        shades.setColor(QPalette::Light,
+                        QColor((window.red() + text.red()) / 2, (window.green() + text.green()) / 2,
+                               (window.blue() + text.blue()) / 2));
+    }
+    qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), shades,
                    /*sunken=*/true);
 
     const QRect caption(kCaptionIndent, 0,

@@ -1,6 +1,7 @@
 #include "app/web/markup.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/web/hand.h"
 #include "app/web/page.h"
@@ -10,6 +11,10 @@ namespace kalvet::web {
 namespace {
 
 std::size_t Index(ControlId id) { return static_cast<std::size_t>(id); }
+
+// The tallest line the Song faces give the window's 14-pixel text, in CSS pixels: SimSun's is
+// the text's own height, AR PL UMing's 15 or 16 as the engine rounds it.
+constexpr int kWindowLinePixels = 16;
 
 // Text sizes in the arrangement for the hand, in CSS pixels: under 16 px a phone zooms into a
 // box it focuses.
@@ -34,17 +39,21 @@ void AppendEscaped(std::string& out, std::string_view text) {
 
 // The window's look on the desktop: classic flat controls, an etched group-box line through
 // the middle of its caption, labels beneath everything else and deaf to the pointer (a label
-// that runs under a box must not take the box's click).
+// that runs under a box must not take the box's click). A line taller than the window's, as a
+// reader's own style sheet makes it (WCAG's text spacing asks 1.5 times the text), spreads its
+// extra height above a label's or caption's text as much as below it: the text stays on its
+// row, clear of the button or box just under it, where growing only downwards it would run into
+// them. Lines no taller than the window's stand at the top of their place, as on the desktop.
 constexpr std::string_view kDesktopSheet = R"css(
-html,body{margin:0;padding:0;background:#f0f0f0;overflow-x:hidden}
+html,body{margin:0;padding:0;background:GROUND;overflow-x:hidden}
 .title{position:absolute;width:1px;height:1px;margin:0;overflow:hidden;clip-path:inset(50%);white-space:nowrap}
 #notice{display:none;box-sizing:border-box;margin:0;padding:8px 12px;border-bottom:1px solid #a0a0a0;background:#fff4ce;color:#000}
 html[FAILED] #notice{display:block}
-#Form1{position:relative;background:#f0f0f0;color:#000}
+#Form1{position:relative;background:GROUND;color:#000}
 #Form1 *{box-sizing:border-box;margin:0}
 fieldset{position:absolute;border:0;padding:0;min-inline-size:0}
 fieldset::before{content:"";position:absolute;left:0;right:0;bottom:0;top:7px;border:2px groove #fff;border-color:#a0a0a0 #fff #fff #a0a0a0;pointer-events:none}
-legend{position:absolute;left:INDENTpx;top:0;padding:0 GAPpx;line-height:14px;background:#f0f0f0;white-space:pre;z-index:0}
+legend{position:absolute;left:INDENTpx;top:0;padding:0 GAPpx;line-height:14px;background:GROUND;white-space:pre;z-index:0}
 .label{position:absolute;white-space:pre;line-height:normal;z-index:0;pointer-events:none;user-select:none}
 input,select,button{position:absolute;z-index:1;font:inherit;color:#000}
 input{padding:0 2px;border:1px solid #7a7a7a;background:#fff}
@@ -52,6 +61,7 @@ select{padding:0 1px;border:1px solid #7a7a7a;background:#fff}
 button{padding:0;white-space:pre;border:BORDERpx solid #707070;background:#e1e1e1;touch-action:manipulation}
 button:active{background:#cce4f7}
 button:disabled{color:#a0a0a0}
+#Form1 .label,#Form1 legend{margin-top:min(0px,(LINEpx - 1lh)/2)}
 )css";
 
 // The same controls for the hand: the group boxes one under another, or in as many columns as
@@ -63,10 +73,29 @@ constexpr std::string_view kTouchSheet = R"css(
 #notice{max-width:none}
 #Form1 fieldset{position:relative;left:auto;top:auto;width:auto;height:auto;display:grid;grid-template-columns:minmax(2em,max-content) minmax(0,1fr) minmax(3em,max-content);align-items:center;gap:8px;padding:34px 12px 12px;margin:0 0 12px;break-inside:avoid}
 #Form1 fieldset::before{top:11px}
-#Form1 legend{left:10px;line-height:22px;padding:0 4px}
-#Form1 .label{position:static;width:auto;height:auto;line-height:1.25}
+#Form1 legend{left:10px;line-height:22px;padding:0 4px;margin-top:0}
+#Form1 .label{position:static;width:auto;height:auto;line-height:1.25;margin-top:0}
 #Form1 input,#Form1 select,#Form1 button{position:static;width:auto;height:auto;min-width:TARGETpx;min-height:TARGETpx}
 #Form1 input,#Form1 select{padding:0 8px}
+)css";
+
+// The window for a system set to dark, in the same parts: a dark ground under the window, the
+// group-box captions and the notice, light text, and edges that stand out from the ground. Text
+// has at least 4.5 times the contrast of its ground, box edges, group-box lines and the focus
+// mark at least 3 times (WCAG 1.4.3, 1.4.11); a browser's own parts (lists' arrows, scroll bars)
+// follow the scheme. Forced colours (a Windows contrast theme) replace these as they do the
+// light ones.
+constexpr std::string_view kDarkSheet = R"css(
+:root{color-scheme:dark}
+html,body,#Form1,legend{background:GROUND}
+#Form1,input,select,button{color:#e6e6e6}
+#notice{border-bottom-color:#8a8a8a;background:#3d3300;color:#fff}
+fieldset::before{border-color:#8a8a8a}
+input,select{border-color:#8a8a8a;background:#2b2b2b}
+button{border-color:#8a8a8a;background:#3a3a3a}
+button:active{background:#1f4e73}
+button:disabled{color:#8a8a8a}
+:focus-visible{outline:2px solid #4cc2ff}
 )css";
 
 std::string OptionHtml(std::string_view entry, bool selected) {
@@ -102,6 +131,8 @@ std::string StyleSheet() {
     css = Replaced(css, "INDENT", std::to_string(kCaptionIndent));
     css = Replaced(css, "GAP", std::to_string(kCaptionGap));
     css = Replaced(css, "BORDER", std::to_string(kButtonBorder));
+    css = Replaced(css, "LINE", std::to_string(kWindowLinePixels));
+    css = Replaced(css, "GROUND", kGround);
     css += "#Form1{width:" + Px(TwipsToPixels(layout.clientWidthTwips)) +
            ";height:" + Px(TwipsToPixels(layout.clientHeightTwips)) +
            ";font:" + FontCss(layout.font, pixels) + "}\n";
@@ -125,6 +156,7 @@ std::string StyleSheet() {
         css.append("#").append(c.name).append("{grid-area:").append(std::to_string(cell.row));
         css.append("/").append(std::to_string(static_cast<int>(cell.column))).append("}\n");
     }
+    css += "}\n@media " + std::string(kDarkMedia) + "{" + Replaced(kDarkSheet, "GROUND", kDarkGround);
     return css + "}\n";
 }
 
@@ -248,7 +280,13 @@ std::string PageHtml(const ListContents& lists) {
     // The keyboard of a phone shrinks the page rather than covering it, so that what is
     // scrolled into view is not behind the keyboard. Zooming stays allowed.
     html += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1, "
-            "interactive-widget=resizes-content\">\n<title>";
+            "interactive-widget=resizes-content\">\n";
+    // The browser's bar, and a phone's status bar, in the colour of the window's ground.
+    for (const auto& [media, ground] : {std::pair{kLightMedia, kGround}, std::pair{kDarkMedia, kDarkGround}}) {
+        html.append("<meta name=\"theme-color\" media=\"").append(media).append("\" content=\"");
+        html.append(ground).append("\">\n");
+    }
+    html += "<title>";
     AppendEscaped(html, layout.caption);
     html += "</title>\n<style>" + StyleSheet() + "</style>\n";
     // With scripts turned off nothing would answer a press: the notice says so, and the

@@ -20,6 +20,13 @@ inline constexpr int kCaptionIndent = 6;
 inline constexpr int kCaptionGap = 2;
 inline constexpr int kButtonBorder = 1;
 
+// The window's ground, under a light and under a dark colour scheme, as the page's style sheet
+// draws it and its theme colours name it; the web app manifest names the same.
+inline constexpr std::string_view kLightMedia = "(prefers-color-scheme: light)";
+inline constexpr std::string_view kDarkMedia = "(prefers-color-scheme: dark)";
+inline constexpr std::string_view kGround = "#f0f0f0";
+inline constexpr std::string_view kDarkGround = "#202020";
+
 // A browser collapses repeated blanks in an option but shows no-break spaces as they stand: a
 // list entry's blanks are written as this (U+00A0), and read back as blanks.
 inline constexpr std::string_view kOptionBlank = "\xC2\xA0";

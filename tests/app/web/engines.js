@@ -1,7 +1,9 @@
 // The three engines the page is tested in, each from Debian's packages with nothing downloaded,
 // behind one small adapter apiece. engine.start() gives a session; session.open(window) a tab
 // whose viewport is window.width × window.height CSS pixels (with scripts off where
-// window.scripts is false); a tab loads the page, runs a function in it, runs a script's source
+// window.scripts is false, at window.scale device pixels to the CSS pixel, in the colour
+// scheme window.scheme and with forced colours where window.forcedColors asks); a tab
+// loads the page, runs a function in it, runs a script's source
 // in it past the page's security policy, clicks, taps, types, presses keys, resizes its
 // viewport, takes screenshots and tells what the page's security policy refused. What an engine cannot do here is in its
 // `cannot`, with the reason; a check that needs it is skipped there.
@@ -63,7 +65,7 @@ function pageTab(page, { intercept, offline, resize, close }) {
   };
 }
 
-// Chromium through playwright-core, the one engine here with touch and device-scale emulation.
+// Chromium through playwright-core, the one engine here with touch emulation.
 const chromium = {
   name: "chromium",
   cannot: {},
@@ -86,10 +88,10 @@ const chromium = {
     const shared = await launch({});
     await shared.addInitScript(watchPolicy);
     return {
-      async open({ width, height, touch, scale, scripts = true }) {
-        // Touch, the device scale and scripts are fixed when a context starts: a phone, and a
-        // browser with scripts off, get their own.
-        const own = touch || !scripts;
+      async open({ width, height, touch, scale, scripts = true, scheme, forcedColors }) {
+        // Touch, the device scale and scripts are fixed when a context starts: a phone, a
+        // scaled screen and a browser with scripts off get their own.
+        const own = touch || !scripts || scale;
         const context = own
           ? await launch({ viewport: { width, height }, isMobile: !!touch, hasTouch: !!touch,
                            deviceScaleFactor: scale ?? 1, javaScriptEnabled: scripts })
@@ -97,6 +99,7 @@ const chromium = {
         if (own) await context.addInitScript(watchPolicy);
         const page = await context.newPage();
         if (!own) await page.setViewportSize({ width, height });
+        await page.emulateMedia({ colorScheme: scheme ?? null, forcedColors: forcedColors ? "active" : null });
         const tab = pageTab(page, {
           intercept: (allow) => page.route("**/*", (r) => (allow(r.request().url()) ? r.continue() : r.abort())),
           offline: () => context.setOffline(true),
@@ -130,11 +133,20 @@ const firefox = {
   },
   async start() {
     const puppeteer = npm("puppeteer-core");
-    const browser = await puppeteer.launch({ browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: true });
+    const launch = (prefs) => puppeteer.launch({ browser: "firefox", executablePath: "/usr/bin/firefox-esr", headless: true, extraPrefsFirefox: prefs });
+    const browser = await launch({});
     return {
-      async open({ width, height }) {
-        const page = await browser.newPage();
-        await page.setViewport({ width, height });
+      async open({ width, height, scale, scheme, forcedColors }) {
+        // The colour scheme and forced colours are Firefox's own settings, as a person sets them
+        // (its websites' appearance, its colours overriding the page's), read when it starts: a
+        // tab that asks for either gets a browser of its own.
+        const prefs = {
+          ...(scheme && { "layout.css.prefers-color-scheme.content-override": scheme === "dark" ? 0 : 1 }),
+          ...(forcedColors && { "browser.display.document_color_use": 2 }),
+        };
+        const own = Object.keys(prefs).length ? await launch(prefs) : null;
+        const page = await (own ?? browser).newPage();
+        await page.setViewport({ width, height, deviceScaleFactor: scale ?? 1 });
         await page.evaluateOnNewDocument(watchPolicy);
         return pageTab(page, {
           async intercept(allow) {
@@ -142,8 +154,8 @@ const firefox = {
             page.on("request", (r) => (allow(r.url()) ? r.continue() : r.abort()));
           },
           offline: () => page.setOfflineMode(true),
-          resize: (w, h) => page.setViewport({ width: w, height: h }),
-          close: () => page.close(),
+          resize: (w, h) => page.setViewport({ width: w, height: h, deviceScaleFactor: scale ?? 1 }),
+          close: () => (own ? own.close() : page.close()),
         });
       },
       close: () => browser.close(),
@@ -173,16 +185,19 @@ const webkit = {
     policy: "classic WebDriver runs no script before the page's own, so nothing can listen for " +
             "what the page's security policy refuses from the start",
     scriptsOff: "WebKitWebDriver opens MiniBrowser with scripts on and cannot turn them off",
+    scale: "neither WebDriver nor MiniBrowser sets a device scale of 1.5: GTK scales windows by " +
+           "whole numbers only",
+    forcedColors: "WebKit has no forced colours to turn on: (forced-colors: active) never matches",
   },
   async start() {
     const { Builder, By, Key } = npm("selenium-webdriver");
-    // GTK's minimum width of MiniBrowser's toolbar buttons keeps its window 447 px wide at
-    // least; without it the window can be as narrow as a phone. WebKit draws the page's own
-    // controls itself, not with GTK, so the page looks the same.
+    // GTK's minimum width of MiniBrowser's toolbar buttons and address box keeps its window
+    // 447 px wide at least; without it the window can be as narrow as a phone. WebKit draws
+    // the page's own controls itself, not with GTK, so the page looks the same.
     const config = fs.mkdtempSync(path.join(os.tmpdir(), "kalvet-webkit-"));
     fs.mkdirSync(path.join(config, "gtk-3.0"));
     fs.writeFileSync(path.join(config, "gtk-3.0", "gtk.css"),
-                     "button { min-width: 0; padding-left: 0; padding-right: 0; }\n");
+                     "button, entry { min-width: 0; padding-left: 0; padding-right: 0; }\n");
     const port = await freePort();
     const driverCommand = ["/usr/bin/WebKitWebDriver", `--port=${port}`];
     const command = process.env.DISPLAY
@@ -204,11 +219,14 @@ const webkit = {
     let driver = null;
     let frame;  // what MiniBrowser's toolbar takes from its window
     let stale = false;
+    let dark = false;  // MiniBrowser in its own dark mode, which gives pages the dark scheme
     const run = (fn, arg) => driver.executeScript(`return (${fn})(arguments[0]);`, arg);
-    const browser = async () => {
+    const browser = async (darkMode = false) => {
       await driver?.quit();
       // Speaking to a driver that is already running, selenium-webdriver looks for none itself.
-      driver = await new Builder().usingServer(server).withCapabilities({ browserName: "MiniBrowser" }).build();
+      const options = darkMode ? { "webkitgtk:browserOptions": { args: ["--automation", "--dark-mode"] } } : {};
+      driver = await new Builder().usingServer(server).withCapabilities({ browserName: "MiniBrowser", ...options }).build();
+      dark = darkMode;
       await driver.manage().window().setRect({ width: 800, height: 600 });
       frame = await run(() => ({ width: outerWidth - innerWidth, height: outerHeight - innerHeight }));
       stale = false;
@@ -229,8 +247,8 @@ const webkit = {
       // One window, resized for each tab: more MiniBrowser windows buy nothing here. After a
       // right click, though, WebKitGTK's WebDriver types every character that no key of the
       // keyboard gives (１, 。) as a key with no text, until MiniBrowser is started again.
-      async open({ width, height }) {
-        if (stale) await browser();
+      async open({ width, height, scheme }) {
+        if (stale || dark !== (scheme === "dark")) await browser(scheme === "dark");
         const resize = async (w, h) => {
           await driver.manage().window().setRect({ width: w + frame.width, height: h + frame.height });
           // The window may take a moment to reach its new size.

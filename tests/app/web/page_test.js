@@ -226,6 +226,126 @@ const axeTags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-p
 after(() => fs.rmSync(scratch, { recursive: true, force: true }));
 
 
+// What a person's own settings do to the page, a row each: the reader's text spacing (WCAG
+// 1.4.12), put on as a bookmarklet puts it, important rules after the page's own; 200 % and
+// 400 % zoom on a 1280-px screen, as the viewport they leave (1.4.4, 1.4.10); the focus mark
+// (2.4.7); forced colours; a dark scheme (1.4.3, 1.4.11).
+const readerSpacing = "*{line-height:1.5!important;letter-spacing:0.12em!important;" +
+                      "word-spacing:0.16em!important}p{margin-bottom:2em!important}";
+const luminance = (c) => c.match(/[\d.]+/g).slice(0, 3).reduce((sum, v, i) => sum + [0.2126, 0.7152, 0.0722][i] *
+  ((v /= 255) <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4), 0);
+const contrast = (a, b) => (Math.max(luminance(a), luminance(b)) + 0.05) / (Math.min(luminance(a), luminance(b)) + 0.05);
+// In the page: the elements the reader's spacing missed; a label's or caption's text over a box,
+// list or button, a button's caption out of it; [what, colour, its ground, least contrast] of
+// each text and each edge (a missing edge has its ground's colour); the ground and theme colour.
+function inspect() {
+  const all = (s) => [...document.querySelectorAll(s)];
+  const controls = all("#Form1 input, #Form1 select, #Form1 button");
+  const text = (e, r = document.createRange()) => (r.selectNodeContents(e), [...r.getClientRects()]);
+  const meet = (a, b) => Math.min(a.right, b.right) > Math.max(a.left, b.left) && Math.min(a.bottom, b.bottom) > Math.max(a.top, b.top);
+  const ground = (e) => (e.parentElement && /, 0\)$|^transparent$/.test(getComputedStyle(e).backgroundColor)
+    ? ground(e.parentElement) : getComputedStyle(e).backgroundColor);
+  const edge = (e, side, pseudo, s = getComputedStyle(e, pseudo)) =>
+    [`${e.id}'s ${side} edge`, parseFloat(s[`border${side}Width`]) ? s[`border${side}Color`] : ground(e), ground(e.parentElement), 3];
+  // Every browser keeps a list's line height its own, by an important rule of its own sheet.
+  const spaced = (e, s = getComputedStyle(e)) => [[s.letterSpacing, 0.12], [s.wordSpacing, 0.16],
+    [e.tagName === "SELECT" ? "" : s.lineHeight, 1.5]].every(([v, k]) => !v || Math.abs(parseFloat(v) - k * parseFloat(s.fontSize)) < 0.01);
+  return {
+    unspaced: all("#Form1 *").filter((e) => !spaced(e)).map((e) => e.id || e.tagName),
+    overlaps: all("#Form1 .label, #Form1 legend").flatMap((e) => text(e).flatMap((t) => controls
+      .filter((c) => meet(t, c.getBoundingClientRect())).map((c) => `${e.id || e.textContent} runs into ${c.id}`)))
+      .concat(all("#Form1 button").filter((b, i, _, r = b.getBoundingClientRect(), x = r.left + b.clientLeft, y = r.top + b.clientTop) =>
+        text(b).some((t) => t.left < x || t.top < y || t.right > x + b.clientWidth || t.bottom > y + b.clientHeight))
+        .map((b) => `${b.id}'s caption leaves it`)),
+    colours: all("#notice, #Form1 .label, #Form1 legend").concat(controls)
+      .map((e) => [e.id || e.textContent, getComputedStyle(e).color, ground(e), 4.5]).concat(controls.map((e) => edge(e, "Top")),
+        all("fieldset").flatMap((e) => ["Top", "Right", "Bottom", "Left"].map((side) => edge(e, side, "::before")))),
+    ground: ground(document.body),
+    theme: all("meta[name=theme-color]").find((m) => matchMedia(m.media).matches)?.content,
+  };
+}
+const faint = (seen, least) => seen.colours.filter(([, c, g, l]) => l <= least && contrast(c, g) < l)
+  .map(([what, c, g]) => `${what}: ${c} on ${g}, ${contrast(c, g).toFixed(2)}:1`);
+// What holds under a setting, by name: [what it says, check(tab, what the page showed, window)].
+const holds = {
+  clear: ["no text runs into a control and every caption stays inside its button", (tab, seen) => {
+    assert.deepEqual(seen.unspaced, [], "elements the reader's spacing does not reach");
+    assert.deepEqual(seen.overlaps, []);
+  }],
+  hand: ["arranged for the hand", (tab, seen, window) => arrangedForTheHand(tab, window)],
+  // Scrolled to by a person, who scrolls up and down only.
+  reach: ["nothing to scroll sideways and every control in reach", async (tab, seen, { width }) => {
+    const found = await tab.eval(() => ({ wide: document.documentElement.scrollWidth,
+      missed: [...document.querySelectorAll("#Form1 input, #Form1 select, #Form1 button")].filter((e, i, _, r = (scrollTo(0,
+        scrollY + e.getBoundingClientRect().top - innerHeight / 2), e.getBoundingClientRect())) => r.right > innerWidth ||
+        document.elementFromPoint(r.left + r.width / 2, r.top + r.height / 2) !== e).map((e) => e.id) }));
+    assert.ok(found.wide <= width, `${found.wide} px to scroll across`);
+    assert.deepEqual(found.missed, [], "controls out of reach");
+  }],
+  // Given the focus by Tab, each control looks otherwise than unfocused, and an outline, where
+  // that is its mark, stands out 3:1 from the window's ground.
+  focus: ["every control marked when Tab gives it the focus", async (tab) => {
+    const look = (ids) => (ids ?? [document.activeElement.id]).map((id, _, __, s = getComputedStyle(document.getElementById(id))) => ({ id,
+      look: [s.outlineStyle, s.outlineWidth, s.boxShadow, s.borderTopColor, s.backgroundColor].join(),
+      outline: s.outlineStyle === "none" ? null : s.outlineColor, ground: getComputedStyle(document.getElementById("Form1")).backgroundColor }));
+    await tab.eval(() => document.activeElement.blur());
+    const unfocused = await tab.eval(look, layout.tabOrder);
+    await tab.eval((id) => document.getElementById(id).focus(), layout.tabOrder[0]);
+    for (const before of unfocused) {
+      const [now] = await tab.eval(look);
+      assert.equal(now.id, before.id, "Tab follows the Tab order");
+      assert.notEqual(now.look, before.look, `${now.id} looks the same focused`);
+      if (now.outline) assert.ok(contrast(now.outline, now.ground) >= 3, `${now.id}'s outline ${now.outline} on ${now.ground}`);
+      await tab.press("Tab");
+    }
+  }],
+  edges: ["every edge 3:1 against its ground", (tab, seen) => assert.deepEqual(faint(seen, 3), [])],
+  press: ["a press computes", async (tab) => {
+    await clickAndType(tab, kPlate);
+    await tab.click("Command7");
+    assert.equal(await value(tab, "Text21"), "157");
+  }],
+  dark: ["a dark ground in the colour of the bar and of a home-screen launch, text 4.5:1", (tab, seen) => {
+    const rgb = (hex) => `rgb(${hex.match(/\w\w/g).map((h) => parseInt(h, 16)).join(", ")})`;
+    const launch = JSON.parse(fs.readFileSync(path.join(pageDir, "kalvet.webmanifest"), "utf8")).color_scheme_dark;
+    assert.deepEqual(faint(seen, 4.5), []);
+    assert.ok(luminance(seen.ground) < 0.05, `a dark ground: ${seen.ground}`);
+    assert.deepEqual([seen.theme, launch.theme_color, launch.background_color].map(rgb), Array(3).fill(seen.ground));
+  }],
+  axe: ["axe-core finds nothing", async (tab) => {
+    await tab.inject(axeSource);
+    assert.deepEqual(await tab.eval((tags) => axe.run(document, { runOnly: { type: "tag", values: tags } })
+      .then((r) => r.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(" ")).join(", ")}`)), axeTags), []);
+  }],
+};
+const zoomed = (times) => ({ width: 1280 / times, height: 960 / times, scale: times });
+const settings = [
+  // The setting, its window, what holds, and whether the reader's spacing is on.
+  ["the reader's text spacing", desktop, ["clear"], true],
+  ["the reader's text spacing at 1.5 device pixels to the CSS pixel", { ...desktop, scale: 1.5 }, ["clear"], true],
+  ["the reader's text spacing in a window 360 px wide", narrow, ["clear", "hand"], true],
+  ["200 % zoom", zoomed(2), ["reach"]],
+  ["400 % zoom", zoomed(4), ["hand"]],
+  ["the page as it comes", desktop, ["focus"]],
+  ["forced colours", { ...desktop, forcedColors: true }, ["edges", "focus", "press"]],
+  ["a dark scheme", { ...desktop, scheme: "dark" }, ["dark", "edges", "focus", "axe"]],
+  ["a dark scheme in a window 360 px wide", { ...narrow, scheme: "dark" }, ["dark", "edges", "axe"]],
+].map(([setting, window, hold, spaced]) => ({
+  name: `under ${setting}: ${hold.map((h) => holds[h][0]).join("; ")}`,
+  window,
+  // WebKit lays out a zoomed viewport as the others do, though it draws it at one device pixel.
+  needs: [window.scale && spaced && "scale", window.forcedColors && "forcedColors"].filter(Boolean),
+  async run(tab, engine) {
+    await load(tab, pageUrl);
+    if (spaced) {
+      await tab.eval((css) => document.head.append(Object.assign(document.createElement("style"), { textContent: css })), readerSpacing);
+    }
+    const seen = await tab.eval(inspect);
+    for (const h of hold) await holds[h][1](tab, seen, window);
+    await tab.shot(shot(setting.replace(/[^\w%]+/g, "-"), engine));
+  },
+}));
+
 // The checks, each run in every engine. `window` is the window it needs (desktop unless said);
 // `needs` names what not every engine can do (see each engine's `cannot`); a phone window needs
 // touch. run(tab, engine) gets a tab of its own, closed after it.
@@ -662,6 +782,7 @@ const checks = [
       }
     },
   },
+  ...settings,
 ];
 
 for (const engine of engines) {
