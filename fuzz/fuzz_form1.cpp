@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "app/form1.h"
 #include "calc/calc.h"
 #include "fake_window.h"
+#include "tests/expected.h"
 
 namespace {
 
@@ -36,21 +38,15 @@ struct Outcome {
     std::string_view message;
 };
 
-constexpr Outcome kOutcomes[] = {
-    {ControlId::Command1, ControlId::Text2, kalvet::kSectionMessage},
-    {ControlId::Command2, ControlId::Text4, kalvet::kSectionMessage},
-    {ControlId::Command3, ControlId::Text6, kalvet::kSectionMessage},
-    {ControlId::Command4, ControlId::Text8, kalvet::kSectionMessage},
-    {ControlId::Command5, ControlId::Text11, kalvet::kDimensionMessage},
-    {ControlId::Command6, ControlId::Text16, kalvet::kDimensionMessage},
-    {ControlId::Command7, ControlId::Text21, kalvet::kDimensionMessage},
-};
-
-const Outcome* OutcomeOf(ControlId button) {
-    for (const Outcome& o : kOutcomes) {
-        if (o.button == button) return &o;
+// Each button's result box and message, from the worked examples that end in a message.
+std::optional<Outcome> OutcomeOf(ControlId button) {
+    for (const auto& r : kalvet::expected::kRoads) {
+        if (r.button == button &&
+            (r.shown == kalvet::expected::kSectionMessage || r.shown == kalvet::expected::kDimensionMessage)) {
+            return Outcome{r.button, r.result, r.shown};
+        }
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 std::vector<ControlId> ControlsOfKind(ControlKind kind) {
@@ -141,7 +137,7 @@ void Press(kalvet::Form1& form, FakeWindow& w, ControlId id) {
     const State before(w);
     form.ButtonClicked(id);
     const State after(w);
-    const Outcome* outcome = OutcomeOf(id);
+    const std::optional<Outcome> outcome = OutcomeOf(id);
     const std::string action = "a press of " +
         std::string(id == ControlId::None ? "None" : kalvet::ControlLayout(id).name);
     CheckUnchangedBut(before, after, outcome ? outcome->result : ControlId::None, w, action);

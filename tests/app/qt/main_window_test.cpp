@@ -234,18 +234,6 @@ TEST_F(QtWindowTest, TabVisitsTheFocusOrderAndClearsNothing) {
     EXPECT_EQ(QApplication::focusWidget(), Control(order.back())) << "Shift+Tab goes back";
 
     for (QLineEdit* box : boxes) EXPECT_EQ(box->text(), box->objectName());
-
-    // The focus chain itself, as a screen reader or another tool walks it.
-    std::vector<QWidget*> chain;
-    for (QWidget* w = Control(order.front())->nextInFocusChain(); w != Control(order.front());
-         w = w->nextInFocusChain()) {
-        if (w->focusPolicy() & Qt::TabFocus) chain.push_back(w);
-        ASSERT_LT(chain.size(), 100u) << "the focus chain does not come round";
-    }
-    ASSERT_EQ(chain.size() + 1, order.size());
-    for (std::size_t i = 0; i < chain.size(); ++i) {
-        EXPECT_EQ(chain[i], Control(order[i + 1])) << "position " << i + 1;
-    }
 }
 
 TEST_F(QtWindowTest, ListsShowThePromptFirstAndTakeNoTyping) {
@@ -445,11 +433,9 @@ TEST_F(QtWindowTest, AMousePressAnywhereOnABoxListOrButtonReachesIt) {
 }
 
 TEST_F(QtWindowTest, ALongResultShowsFromItsFirstDigit) {
-    const struct {
-        ControlId box;
-        const char* text;
-    } typed[] = {{ControlId::Text13, "60"}, {ControlId::Text14, "3.5"}, {ControlId::Text15, "6000"}};
-    for (const auto& t : typed) Control<QLineEdit>(t.box)->setText(QString::fromUtf8(t.text));
+    for (const auto& [box, text] : {std::pair{ControlId::Text13, "60"}, {ControlId::Text14, "3.5"}, {ControlId::Text15, "6000"}}) {
+        Control<QLineEdit>(box)->setText(QString::fromUtf8(text));
+    }
     QTest::mouseClick(Control(ControlId::Command6), Qt::LeftButton);
     auto* result = Control<QLineEdit>(ControlId::Text16);
     ASSERT_EQ(result->text(), QStringLiteral("29.26094094"));

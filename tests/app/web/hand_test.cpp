@@ -28,16 +28,6 @@ TEST(Hand, RowsKeepEachLabelBesideItsControlAndTheWindowsOrder) {
             EXPECT_EQ(RowCellOf(label).column, column) << c.name << "'s label " << ControlLayout(label).name;
         }
     }
-    const struct {
-        ControlId unit;
-        ControlId beside;
-    } units[] = {{ControlId::Label4, ControlId::Text1},    {ControlId::Label5, ControlId::Text2},
-                 {ControlId::Label27, ControlId::Text12},  {ControlId::Label33, ControlId::Text14},
-                 {ControlId::Label45, ControlId::Text21}};
-    for (const auto& u : units) {
-        EXPECT_EQ(RowCellOf(u.unit).row, RowCellOf(u.beside).row) << ControlLayout(u.unit).name;
-        EXPECT_EQ(RowCellOf(u.unit).column, RowColumn::Unit) << ControlLayout(u.unit).name;
-    }
 }
 
 TEST(Hand, TheActionKeyWalksTheBoxesAButtonReadsThenPressesIt) {
