@@ -56,23 +56,6 @@ inline constexpr Family kFamilies[] = {
     {"I-beam", ControlId::Combo4, 46, "10  100×68×4.5", "63c  630×180×17", 2968136, 88860906, 0x07d2a6fb},
 };
 
-// The twelve input boxes a mouse click empties; no other box is emptied.
-inline constexpr ControlId kClickEmpties[] = {
-    ControlId::Text1,  ControlId::Text3,  ControlId::Text5,  ControlId::Text7,  ControlId::Text9,  ControlId::Text10,
-    ControlId::Text13, ControlId::Text14, ControlId::Text15, ControlId::Text17, ControlId::Text18, ControlId::Text20,
-};
-
-// The order the Tab key visits, from the control that has the focus when the window opens.
-inline constexpr ControlId kTabOrder[] = {
-    ControlId::Combo1, ControlId::Text1,  ControlId::Text2,    ControlId::Command1, ControlId::Combo2,
-    ControlId::Text3,  ControlId::Command2, ControlId::Text4,  ControlId::Combo3,   ControlId::Text5,
-    ControlId::Text6,  ControlId::Command3, ControlId::Combo4, ControlId::Text7,    ControlId::Text8,
-    ControlId::Command4, ControlId::Text9, ControlId::Text10,  ControlId::Text11,   ControlId::Command5,
-    ControlId::Text12, ControlId::Command6, ControlId::Text13, ControlId::Text14,   ControlId::Text15,
-    ControlId::Text16, ControlId::Command7, ControlId::Text17, ControlId::Text18,   ControlId::Text20,
-    ControlId::Text21,
-};
-
 // Every control's fingerprint: of its name, kind (frame, label, box, list, button), group box
 // ("-" for a group box), left, top, width, height in twips and caption or initial text, joined
 // by single blanks, e.g. "Text1 box Frame1 600 840 2295 315 请输入长度".
@@ -120,8 +103,17 @@ struct Road {
     ControlId result;
     std::string_view shown;
 };
-namespace roads {
+namespace ids {
 using enum ControlId;
+// The twelve input boxes a mouse click empties; no other box is emptied.
+inline constexpr ControlId kClickEmpties[] = {Text1, Text3, Text5, Text7, Text9, Text10,
+                                              Text13, Text14, Text15, Text17, Text18, Text20};
+// The order the Tab key visits, from the control that has the focus when the window opens.
+inline constexpr ControlId kTabOrder[] = {
+    Combo1, Text1, Text2, Command1, Combo2, Text3, Command2, Text4, Combo3, Text5, Text6, Command3,
+    Combo4, Text7, Text8, Command4, Text9, Text10, Text11, Command5, Text12, Command6, Text13,
+    Text14, Text15, Text16, Command7, Text17, Text18, Text20, Text21,
+};
 inline constexpr Road kRoads[] = {
     {"channel", Combo1, "5  50×37×4.5", {{{Text1, "1500"}}}, Command1, Text2, "8.157"},
     {"channel, full-width digits", Combo1, "5  50×37×4.5", {{{Text1, "１５００"}}}, Command1, Text2, "8.157"},
@@ -151,7 +143,9 @@ inline constexpr Road kRoads[] = {
     {"plate, density left empty", None, "", {{{Text17, "2000"}, {Text18, "1000"}, {Text20, "10"}, {Text12, ""}}},
      Command7, Text21, kDimensionMessage},
 };
-}  // namespace roads
-using roads::kRoads;
+}  // namespace ids
+using ids::kClickEmpties;
+using ids::kRoads;
+using ids::kTabOrder;
 
 }  // namespace kalvet::expected

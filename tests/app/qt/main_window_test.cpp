@@ -384,6 +384,7 @@ TEST_F(QtWindowTest, GroupBoxCaptionsInterruptTheirLine) {
         const int captionEnd = qt::GroupBox::kCaptionIndent + 2 * qt::GroupBox::kCaptionGap +
                                metrics.horizontalAdvance(Q(c.text));
         EXPECT_NE(shot.pixelColor(2, line), ground) << "no line left of the caption";
+        EXPECT_EQ(shot.pixelColor(2, line + 1), frame->palette().color(QPalette::Light)) << "the line's light half";
         EXPECT_NE(shot.pixelColor(shot.width() - 3, line), ground) << "no line right of the caption";
         EXPECT_NE(shot.pixelColor(captionEnd + 1, line), ground) << "no line just after the caption";
         for (const int x : {qt::GroupBox::kCaptionIndent, captionEnd - 1}) {
@@ -596,6 +597,7 @@ TEST(QtProgram, StartsWhereverItHasADisplayAndOtherwiseSaysHowToRunIt) {
     } cases[] = {
         {"no display at all", nullptr, nullptr, {}, false, true},
         {"a display nobody answers", ":187", nullptr, {}, false, false},
+        {"an argument that chooses no platform", nullptr, nullptr, {"-style", "Fusion"}, false, true},
         {"Qt's platform in the environment", nullptr, "offscreen", {}, true, false},
         {"Qt's -platform argument", nullptr, nullptr, {"-platform", "offscreen"}, true, false},
         {"Qt's --platform argument", nullptr, nullptr, {"--platform", "offscreen"}, true, false},
