@@ -187,17 +187,20 @@ std::string Changes(const std::vector<std::string>& before, const std::vector<st
 }
 
 TEST(Win32Window, IsAFixedSizeCaptionedWindowWithTheLayoutsClientArea) {
-    OpenWindow w;
-    ASSERT_TRUE(w.Opened());
-    EXPECT_EQ(Utf8(TextOf(w.Main())), expected::kCaption);
+    auto w = std::make_unique<OpenWindow>();
+    ASSERT_TRUE(w->Opened());
+    const HWND main = w->Main();
+    EXPECT_EQ(Utf8(TextOf(main)), expected::kCaption);
     RECT client{};
-    GetClientRect(w.Main(), &client);
+    GetClientRect(main, &client);
     EXPECT_EQ(client.right, expected::kClientPixels[0]);
     EXPECT_EQ(client.bottom, expected::kClientPixels[1]);
-    const auto style = static_cast<DWORD>(GetWindowLongW(w.Main(), GWL_STYLE));
+    const auto style = static_cast<DWORD>(GetWindowLongW(main, GWL_STYLE));
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0u) << "the window must not be resizable";
-    EXPECT_TRUE(IsWindowVisible(w.Main()));
+    EXPECT_TRUE(IsWindowVisible(main));
+    w.reset();
+    EXPECT_FALSE(IsWindow(main)) << "the window outlives its MainWindow";
 }
 
 TEST(Win32Window, EveryControlHasItsClassStylePlaceAndText) {
