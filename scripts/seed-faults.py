@@ -101,11 +101,13 @@ def main():
     summary = []
     for area in args.areas:
         files, only, preset = AREAS[area]
-        build = os.path.join(root, "build", preset)
-        if not os.path.isdir(build):
+        # Through the presets, which also give the build its environment (the web one's node path).
+        build = ["cmake", "--build", "--preset", preset]
+        test = ["ctest", "--preset", preset, "--timeout", "300"]
+        if not os.path.isdir(os.path.join(root, "build", preset)):
             subprocess.check_call(["cmake", "--preset", preset, "-DKALVET_BUILD_BENCH=OFF"], cwd=root,
                                   stdout=subprocess.DEVNULL)
-        if run(["cmake", "--build", build], root, 3600) != 0 or run(["ctest", "--test-dir", build, "-j2"], root, 3600) != 0:
+        if run(build, root, 3600) != 0 or run(test, root, 3600) != 0:
             sys.exit(f"{area}: the unchanged program does not build or pass its tests")
         candidates = sites(root, files, only)
         chosen = random.Random(args.seed).sample(candidates, min(args.count, len(candidates)))
@@ -118,9 +120,9 @@ def main():
             lines[n] = lines[n][:start] + new + lines[n][end:]
             with open(path, "w", encoding="utf-8") as f:
                 f.write("\n".join(lines))
-            if run(["cmake", "--build", build], root, 1800) == 0:
+            if run(build, root, 1800) == 0:
                 seeded += 1
-                failed = run(["ctest", "--test-dir", build, "-j2", "--timeout", "300"], root, 3600) != 0
+                failed = run(test, root, 3600) != 0
                 caught += failed
                 print(f"{area} {'caught ' if failed else 'MISSED '} {name}:{n + 1}: {lines[n].strip()}", flush=True)
             with open(path, "w", encoding="utf-8") as f:
