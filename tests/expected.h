@@ -49,9 +49,9 @@ struct Family {
     std::uint32_t designations;
 };
 inline constexpr Family kFamilies[] = {
-    {"channel", ControlId::Combo1, 42, "5  50×37×4.5", "40c  400×104×14.5", 1275961, 34394013, 0x0dc6425b},
+    {"channel", ControlId::Combo1, 42, "5  50×37×4.5", "40c  400×104×14.5", 1275961, 34394013, 0xf673a148},
     {"equal-leg angle", ControlId::Combo2, 83, "2  20×20×3", "20  200×200×24", 1225098, 76358420, 0x48fc4e1b},
-    {"unequal-leg angle", ControlId::Combo3, 66, "2.5/1.6  25×16×3", "20/12.5  200×125×18", 761856, 36509661,
+    {"unequal-leg angle", ControlId::Combo3, 66, "2.5/1.6  25×16×3", "20/12.5  200×125×18", 761883, 36510039,
      0x5c9accd9},
     {"I-beam", ControlId::Combo4, 46, "10  100×68×4.5", "63c  630×180×17", 2968136, 88860906, 0x07d2a6fb},
 };
