@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Start-up time (process start to first painted window) and peak memory of Kalvet against
-# baseline programs, run alternately; prints medians and ratios.
+# baseline programs, run alternately; prints medians and ratios. Kalvet is measured as its
+# timed build (kalvet-timed: the program with the start-up probe, app/startup_probe.h), as are
+# the baselines.
 #
 # - Qt on an X server: a window of the same size and toolkit with one Chinese caption.
 # - The Windows program under wine: the same-controls baseline, which shows the same 82
@@ -30,7 +32,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export QT_QPA_PLATFORM=xcb
 
 # One run: the program writes the milliseconds from $KALVET_BENCH_T0 to its first paint, then
@@ -83,30 +84,23 @@ compare() {
 echo "machine: $(nproc) cores, $(awk '/model name/ {sub(/.*: /, ""); print; exit}' /proc/cpuinfo)"
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 if [ "$windows_only" = no ]; then
-  compare qt "" "" "$root/build/linux/app/qt/kalvet" one-caption "$root/build/linux/bench/baseline_qt"
+  compare qt "" "" "$root/build/linux/app/qt/kalvet-timed" one-caption "$root/build/linux/bench/baseline_qt"
   echo "load average after Qt: $(cut -d' ' -f1-3 /proc/loadavg)"
 fi
 [ "$qt_only" = no ] || exit 0
 
-# The Windows program: the 32-bit build where wine can start 32-bit programs, else the 64-bit
-# build under wine64 (a kernel without ia32 emulation cannot run a 32-bit wine at all).
-win_build="" launcher=""
-if [ -e "$root/build/win32/app/win32/kalvet.exe" ] && command -v wine >/dev/null &&
-   wine --version >/dev/null 2>&1; then
-  win_build=win32 launcher=wine
-elif [ -e "$root/build/win64/app/win32/kalvet.exe" ] && [ -x /usr/lib/wine/wine64 ]; then
-  win_build=win64 launcher=/usr/lib/wine/wine64
-  export WINELOADER=/usr/lib/wine/wine64
-fi
-if [ -z "$win_build" ]; then
-  echo "windows: no Windows build that this machine can run (build the win32 or win64 preset); skipped"
+# The Windows program: the 32-bit build where the 32-bit wine starts, else the 64-bit build
+# under wine64 (a kernel without ia32 emulation cannot run a 32-bit wine at all).
+. "$root/scripts/wine-env.sh" auto
+win_build=$KALVET_WINE_BUILD launcher=$KALVET_WINE
+if [ ! -e "$root/build/$win_build/app/win32/kalvet-timed.exe" ]; then
+  echo "windows: build/$win_build is not built (cmake --workflow --preset $win_build); skipped"
 else
   echo "windows: measuring build/$win_build with $launcher"
-  export WINEPREFIX=$root/build/$win_build/wineprefix
   bin=$root/build/$win_build
   # One wine server for all runs, so none of them pays for starting it.
   wineserver -p 60 || true
-  compare "$win_build" "Z:" "$launcher" "$bin/app/win32/kalvet.exe" \
+  compare "$win_build" "Z:" "$launcher" "$bin/app/win32/kalvet-timed.exe" \
     same-controls "$bin/bench/baseline_win32_controls.exe" one-caption "$bin/bench/baseline_win32.exe"
   wineserver -k || true
   echo "load average after Windows: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -9,10 +9,8 @@ set(CMAKE_FIND_ROOT_PATH /usr/${KALVET_MINGW_TARGET})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# SSE2 arithmetic, not the x87 unit: x87's extended precision would change results in the
-# last digit (64-bit processors always use SSE2). Static runtime: the program needs no DLL
-# that Windows does not ship. Unused functions of the static runtime are dropped at link time:
-# a smaller program file.
-set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse -ffunction-sections -fdata-sections")
-set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+# Static runtime: the program needs no DLL that Windows does not ship. Unused functions of the
+# static runtime are dropped at link time: a smaller program file. (The 32-bit build's SSE2
+# arithmetic is set for every 32-bit x86 build in CMakeLists.txt.)
+set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--dynamicbase -Wl,--nxcompat -Wl,--gc-sections")

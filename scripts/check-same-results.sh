@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The same result texts to the last digit on every machine: 100,000 generated cases (valid and
-# refused texts, extreme magnitudes, full-width forms) through the Linux build, the Windows
-# build under wine and the WebAssembly build under node; the three outputs must be identical.
-# A step of the test command of its own, after the builds it compares (the linux, web, and
-# win32 or win64 presets): it builds nothing. The Windows build is the 32-bit one where this
-# machine runs 32-bit programs, else the 64-bit one under wine64.
+# refused texts, extreme magnitudes, full-width forms) through the Linux builds for amd64, i386
+# and arm64, the Windows build under wine and the WebAssembly build under node; every output
+# must be identical to the amd64 one. A step of the test command of its own, after the builds
+# it compares (the linux, i386, arm64, web, and win32 or win64 presets): it builds nothing.
+# The Windows build is the 32-bit one where this machine runs the 32-bit wine, else the 64-bit
+# one under wine64; another processor's build runs natively where the kernel can run it, else
+# under qemu-user. It says which ran where.
 #
 #   bash scripts/check-same-results.sh
 set -euo pipefail
@@ -12,42 +14,56 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cases=100000
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+. "$root/scripts/wine-env.sh" auto
 
-if wine --version >/dev/null 2>&1; then
-    windows=win32
-    wine_cmd=(wine)
-else
-    windows=win64
-    wine_cmd=(/usr/lib/wine/wine64)
-    export WINELOADER=/usr/lib/wine/wine64
-fi
-linux_runner=$root/build/linux/tests/mass_cases
-windows_runner=$root/build/$windows/tests/mass_cases.exe
-wasm_runner=$root/build/web/tests/mass_cases.js
-for runner in "$linux_runner" "$windows_runner" "$wasm_runner"; do
-    if [ ! -f "$runner" ]; then
-        echo "FAILED: $runner is missing; build the presets first (cmake --workflow --preset linux, $windows, web)" >&2
-        exit 1
-    fi
+# name, build folder, how it runs ("" natively; else the command before the program)
+runs=()
+add() { runs+=("$1|$2|$3"); }
+add linux-amd64 linux ""
+kernel=$(uname -m)
+for arch in "i386 i386 x86_64|i686" "arm64 aarch64 aarch64"; do
+  read -r preset qemu native <<<"$arch"
+  # Natively where the kernel is of the processor's kind and runs the program (an x86-64 kernel
+  # runs the i386 build unless its ia32 emulation is off), else under qemu-user.
+  program=$root/build/$preset/tests/mass_cases
+  if [[ $kernel =~ ^($native)$ ]] && "$program" --generate 1 >/dev/null 2>&1; then
+    add "linux-$preset" "$preset" ""
+  else
+    add "linux-$preset" "$preset" "/usr/bin/qemu-$qemu"
+  fi
 done
-export WINEPREFIX=$root/build/$windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-node=(node --no-experimental-fetch)
+add "windows-$KALVET_WINE_BUILD" "$KALVET_WINE_BUILD" "$KALVET_WINE"
+add wasm web "node --no-experimental-fetch"
 
-"$linux_runner" --generate "$cases" >"$work/cases"
-"$linux_runner" <"$work/cases" >"$work/linux"
-"${wine_cmd[@]}" "$windows_runner" <"$work/cases" >"$work/windows"
-"${node[@]}" "$wasm_runner" <"$work/cases" >"$work/wasm"
+status=0
+where=()
+for run in "${runs[@]}"; do
+  IFS='|' read -r name build runner <<<"$run"
+  program=$root/build/$build/tests/mass_cases
+  case $build in win*) program+=.exe ;; web) program+=.js ;; esac
+  if [ ! -f "$program" ]; then
+    echo "FAILED: $program is missing; build the presets first (cmake --workflow --preset $build)" >&2
+    exit 1
+  fi
+  if [ "$name" = linux-amd64 ]; then "$program" --generate "$cases" >"$work/cases"; fi
+  # shellcheck disable=SC2086 # the runner is a command and its arguments
+  $runner "$program" <"$work/cases" >"$work/$name"
+  how=${runner%% *}
+  where+=("$name ${runner:+under }${how##*/}")
+  [ -n "$runner" ] || where[-1]+=natively
+done
 
 lines=$(wc -l <"$work/cases")
-status=0
-for build in windows wasm; do
-    if [ "$(wc -l <"$work/$build")" -ne "$lines" ] || ! cmp -s "$work/linux" "$work/$build"; then
-        echo "FAILED: the $build build's results differ from the Linux build's; first differences (line: Linux | $build):"
-        awk 'NR==FNR{a[FNR]=$0;next} FNR in a && a[FNR]!=$0 {print FNR": "a[FNR]" | "$0; if(++n==5) exit}' "$work/linux" "$work/$build"
-        status=1
-    fi
+for run in "${runs[@]:1}"; do
+  name=${run%%|*}
+  if [ "$(wc -l <"$work/$name")" -ne "$lines" ] || ! cmp -s "$work/linux-amd64" "$work/$name"; then
+    echo "FAILED: the $name build's results differ from linux-amd64's; first differences (line: linux-amd64 | $name):"
+    awk 'NR==FNR{a[FNR]=$0;next} FNR in a && a[FNR]!=$0 {print FNR": "a[FNR]" | "$0; if(++n==5) exit}' \
+      "$work/linux-amd64" "$work/$name"
+    status=1
+  fi
 done
-refused=$(grep -c -e '数据错误' -e '数据或格式错误' "$work/linux" || true)
-echo "$lines cases ($refused refused) through Linux, $windows under ${wine_cmd[0]##*/}, and node:" \
-     "$( [ $status -eq 0 ] && echo identical || echo DIFFERENT )"
+refused=$(grep -c -e '数据错误' -e '数据或格式错误' "$work/linux-amd64" || true)
+printf '%s cases (%s refused) through %s: %s\n' "$lines" "$refused" \
+  "$(IFS=,; echo "${where[*]}" | sed 's/,/, /g')" "$( [ $status -eq 0 ] && echo identical || echo DIFFERENT )"
 exit $status

@@ -2,9 +2,10 @@
 # Runs a Windows test program under wine with windows that really open: on a virtual X server
 # of its own and a wine virtual desktop on it.
 #
-#   run_on_virtual_display.sh XVFB_RUN WINE PROGRAM
+#   run_on_virtual_display.sh XVFB_RUN PROGRAM
 #
-# WINEPREFIX and the other wine settings come from the environment.
+# The wine to run (KALVET_WINE), WINEPREFIX and the other wine settings come from the
+# environment (scripts/wine-env.sh).
 #
 # A wine session keeps the display (or the lack of one) of the process that started it, so the
 # program waits until the prefix's current session is over and starts a fresh one; and the
@@ -14,8 +15,8 @@
 # judges by the program's output.
 set -u
 xvfb_run=$1
-wine=$2
-program=$3
+program=$2
+wine=${KALVET_WINE:?run this in scripts/wine-env.sh}
 # The wineserver on the PATH serves a 32-bit and a 64-bit wine alike.
 wineserver=${WINESERVER:-wineserver}
 
