@@ -4,9 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/qt/first_paint.h"
 #include "app/qt/font_preload.h"
 #include "app/qt/main_window.h"
+#ifdef KALVET_STARTUP_PROBE
+#include "app/qt/first_paint.h"
+#endif
 
 namespace {
 
@@ -72,7 +74,9 @@ int main(int argc, char* argv[]) {
     fontConfig.Wait();
     kalvet::qt::PrepareApplication();
     kalvet::qt::MainWindow window;
+#ifdef KALVET_STARTUP_PROBE
     kalvet::qt::WatchFirstPaint(window);
+#endif
     window.show();
     return app.exec();
 }
