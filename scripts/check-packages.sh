@@ -113,6 +113,8 @@ need "$([ "$dep5_licence" = "$(sed -n '/^Permission/,$p' "$root/LICENSE")" ] && 
 holder=$(awk -v RS= '/^Files: \*\n/' <<<"$copyright" | sed -n 's/^Copyright: //p')
 need "$(sed -n 's/^Copyright (c) //p' "$root/LICENSE")" "the copyright holder of LICENSE in the copyright file" \
   "^${holder:-none}\$"
+# The program users get reads no variable of its own and writes nothing: no start-up probe.
+need "$(grep -c KALVET_BENCH "$unpacked/usr/bin/kalvet" || true)" "no start-up probe in the program" '^0$'
 echo "check-hardening.sh:"
 if bash "$root/scripts/check-hardening.sh" "$unpacked/usr/bin/kalvet"; then
   echo "ok: the packaged program is hardened as the project's builds are"
@@ -151,17 +153,31 @@ for metainfo in "$unpacked"/usr/share/metainfo/*.metainfo.xml; do
 done
 
 echo "== Installing the Linux package, its autopkgtest, removing it"
-# The package's own tests (debian/tests) run by autopkgtest's null runner, here on this
-# machine: it installs the package with apt-get, which resolves the dependencies as for a
-# user, and leaves it installed; the window opens on a virtual X server and paints, and it
-# computes a round bar and a plate through the accessibility bus. Removing it then leaves
-# nothing behind.
+# Installed with apt-get, which resolves its dependencies as for a user, from the package
+# indexes already on the machine: nothing here refreshes them, so a mirror mid-sync cannot fail
+# the check. Then the package's own tests (debian/tests), run by autopkgtest's null runner
+# against the installed package, here on this machine: the window opens on a virtual X server,
+# paints and closes, and it computes a round bar and a plate through the accessibility bus.
+# Removing it then leaves nothing behind.
 if [ "$(id -u)" -ne 0 ]; then
   echo "MISSING: installing the package needs root" >&2
   status=1
 else
   files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $NF); print $NF }')
-  if autopkgtest "$deb" "$dsc" -- null >"$unpacked/autopkgtest.log" 2>&1; then
+  # Other apt runs on the machine hold its lock for a while; wait for them.
+  if DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+       -o DPkg::Lock::Timeout=300 "$deb" >"$unpacked/apt.log" 2>&1; then
+    echo "ok: the package installs with apt-get"
+  else
+    cat "$unpacked/apt.log" >&2
+    echo "MISSING: a package that installs with apt-get" >&2
+    status=1
+  fi
+  need "$(dpkg-query -W -f '${Status} ${Version}' kalvet 2>/dev/null)" "the package installed" \
+    "^install ok installed $(dpkg-deb -f "$deb" Version)\$"
+  # -B: the tests run against the installed package; autopkgtest builds nothing and adds no
+  # package source of its own to refresh.
+  if autopkgtest -B "$dsc" -- null >"$unpacked/autopkgtest.log" 2>&1; then
     sed -n '/@@@@ summary/,/^autopkgtest/p' "$unpacked/autopkgtest.log" | sed '1d; $d; s/^/  /'
     echo "ok: the package's autopkgtest passes"
   else
@@ -169,12 +185,9 @@ else
     echo "MISSING: a package whose autopkgtest passes" >&2
     status=1
   fi
-  need "$(dpkg-query -W -f '${Status} ${Version}' kalvet 2>/dev/null)" "the package installed" \
-    "^install ok installed $(dpkg-deb -f "$deb" Version)\$"
   # This release's files, not those of a kalvet installed before.
   absent=$(while read -r f; do cmp -s "$f" "$unpacked$f" || echo "$f"; done <<<"$files")
   need "${absent:-none}" "every packaged file in place after installing" '^none$'
-  # Other apt runs on the machine hold its lock for a while; wait for them.
   if ! DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300 remove kalvet \
        >"$unpacked/apt.log" 2>&1; then
     cat "$unpacked/apt.log" >&2
@@ -199,6 +212,7 @@ need "$(grep -vc '/$' <<<"$listing")" "nothing else" '^4$'
 mkdir "$unpacked/win32"
 (cd "$unpacked/win32" && unzip -q "$zip")
 need "$(i686-w64-mingw32-objdump -f "$unpacked"/win32/*/kalvet.exe)" "a 32-bit program" 'file format pei-i386'
+need "$(grep -c KALVET_BENCH "$unpacked"/win32/*/kalvet.exe || true)" "no start-up probe in kalvet.exe" '^0$'
 readme=$(cat "$unpacked"/win32/*/README.txt)
 need "$(head -c 3 <<<"$readme" | od -An -tx1)" "a read-me Notepad takes for UTF-8 (byte-order mark)" 'ef bb bf'
 need "$readme" "a read-me with Windows line ends" $'\r$'
