@@ -1,10 +1,10 @@
 // Loads the system's font configuration on a second thread while Qt starts up.
 //
 // On Linux, Qt's font database begins by having fontconfig read its configuration files and
-// font caches, about a quarter of all the instructions of starting Kalvet, and Qt does it
-// only when the first widget asks for a font, after the connection to the display is made.
-// None of it needs the display, so it can run while Qt connects. Elsewhere (macOS, or a build
-// without fontconfig) this does nothing.
+// font caches, a large part of starting any Qt program, and Qt does it only when the first
+// widget asks for a font, after the connection to the display is made. None of it needs the
+// display, so it can run while Qt connects. Elsewhere (macOS, or a build without fontconfig)
+// this does nothing.
 #pragma once
 
 #include <thread>

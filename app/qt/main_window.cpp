@@ -108,10 +108,9 @@ QFont MakeFont(const FontChoice& wanted) {
     font.setWeight(wanted.bold ? QFont::Bold : QFont::Normal);
     font.setItalic(false);
     // Unhinted outlines. With the desktop's usual slight hinting, FreeType's auto-hinter first
-    // scans the whole face (some 24,000 characters in the stand-in face) and then fits every
-    // glyph on its first use; for the hundred-odd glyphs of this window in two weights that
-    // was an eighth of all the instructions of starting the program. At 14 pixels the text
-    // looks the same either way.
+    // scans the whole CJK face and then fits every glyph on its first use, all of it before
+    // the window can paint, for every glyph of the window in both weights. At 14 pixels the
+    // text looks the same either way.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
@@ -294,10 +293,9 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     iconRequested_ = true;
     // The icon comes once the window is on the screen, not before it: Qt decodes all seven
     // pictures when the icon is made and converts each for the window manager when it is
-    // set, 14 million instructions (over half of them for the 256-pixel picture) on top of
-    // the 65 million the window takes to its first paint. Queued, it follows this paint;
-    // the title bar shows it a moment after the window. The application's icon, so every
-    // window takes it.
+    // set (the 256-pixel one most of all), work that would otherwise hold back the first
+    // paint. Queued, it follows this paint; the title bar shows it a moment after the window.
+    // The application's icon, so every window takes it.
     QTimer::singleShot(0, this, [] {
         if (QGuiApplication::windowIcon().isNull()) QGuiApplication::setWindowIcon(ProgramIcon());
     });

@@ -6,6 +6,10 @@
 // itself ready, any error that reaches the window marks the page failed, which shows the
 // notice, and takes the compute buttons out of use.
 //
+// The WebAssembly is carried as plain base64, not compressed: inflated with the browser's
+// DecompressionStream, whose promises resolve only after the window's first paint, it would
+// leave the program waiting past that paint.
+//
 // assemble_page.js calls it with the WebAssembly as base64, the links of a served page, and the
 // document element's attributes; what it returns is the program's Module. Comments stand on
 // lines of their own: assemble_page.js drops them and the indentation.

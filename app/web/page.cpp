@@ -5,8 +5,10 @@
 #include "app/web/hand.h"
 #include "app/web/markup.h"
 
-// The page's side of each call. What the program holds of the page lives on Module.kalvet: the
-// controls' ids by slot, the elements found so far, and a text on its way to the program.
+// The page's side of each call, each a few lines of JavaScript rather than a binding library
+// (embind), which would add its own runtime to the program's script and to the WebAssembly.
+// What the program holds of the page lives on Module.kalvet: the controls' ids by slot, the
+// elements found so far, and a text on its way to the program.
 // JavaScript comments here must be block comments: the bodies become one line.
 
 EM_JS(void, kalvet_name_controls, (const char* names, int size), {

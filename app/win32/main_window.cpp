@@ -78,8 +78,8 @@ int WindowHeight(HWND window) {
 // layout wants its own. The border the field adds differs between control versions (and wine
 // reports a height other than the one set), so the first list's field is set once and
 // measured, and every list is set by the difference: the lists share their class and font,
-// and each setting resizes the control, a few dozen round trips to the server under wine.
-// `border` is that difference, empty until measured.
+// and each setting resizes the control, which under wine means round trips to the wine server
+// for the list and its drop-down window. `border` is that difference, empty until measured.
 void FitSelectionField(HWND list, int height, std::optional<int>& border) {
     const auto selectionField = static_cast<WPARAM>(-1);
     if (!border) {
@@ -225,8 +225,8 @@ HWND MainWindow::CreateControl(HINSTANCE instance, const ControlItem& item, int 
     const NativeControl native = NativeFor(item.kind);
     // Each Tab stop is a group of its own, so arrow keys never move the focus between buttons.
     const DWORD style = WS_CHILD | WS_VISIBLE | native.style | (tabStop ? WS_TABSTOP | WS_GROUP : 0);
-    // Made in place: moving 82 controls afterwards costs a round trip each under some
-    // window systems, a noticeable part of start-up.
+    // Made in place: moving every control afterwards would cost round trips to the window
+    // system for each one (to the wine server, under wine), all of them before the first paint.
     const RECT place = PixelRect(item, dpi);
     const HWND control = CreateWindowExW(native.exStyle, native.className, Widen(item.text).c_str(), style,
                                          place.left, place.top, place.right - place.left,
@@ -241,9 +241,9 @@ HWND MainWindow::CreateControl(HINSTANCE instance, const ControlItem& item, int 
 
 // The control's own procedure is swapped for ours, not chained with the common controls'
 // SetWindowSubclass: that finds its chain through a window property on every message, and
-// under wine each property look-up is a round trip to the wine server, some 800 of them before
-// the first paint, where the whole window takes about 7,600. Our procedure finds the window
-// through the control's parent, so the control itself needs no data of ours.
+// under wine each property look-up is a round trip to the wine server, for every message to
+// every text box and label from their creation to the first paint. Our procedure finds the
+// window through the control's parent, so the control itself needs no data of ours.
 void MainWindow::Subclass(HWND control, ControlId id, WNDPROC procedure) {
     controlProcedures_[static_cast<std::size_t>(id)] = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
@@ -273,6 +273,9 @@ void MainWindow::LayOut(int dpi, bool moveControls) {
     for (const ControlItem& item : Controls()) {
         const HWND control = Control(item.id);
         const HFONT own = item.kind == ControlKind::Frame ? frameFont : font;
+        // No redraw as each control takes its font: the controls paint once afterwards (at
+        // start-up the window is not shown yet; on a change of resolution they are moved and
+        // the window is invalidated below).
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(own), FALSE);
         const RECT place = PixelRect(item, dpi);
         const int height = place.bottom - place.top;
