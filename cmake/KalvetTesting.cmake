@@ -34,9 +34,9 @@ endif()
 
 # Whether the emulator can start here at all. A 32-bit wine cannot where the kernel runs no
 # 32-bit programs (its ia32 emulation switched off), nor where it could not be installed: the
-# test programs are then still built,
-# and every test that needs the emulator reports itself skipped, with the reason, instead of
-# failing on the loader. The win64 preset runs the same tests under a 64-bit wine.
+# test programs are then still built, and every test that needs the emulator reports itself
+# skipped, with the reason, instead of failing on the loader. The win64 preset runs the same
+# tests under a 64-bit wine.
 set(KALVET_EMULATOR_PROBLEM "")
 if(CMAKE_CROSSCOMPILING AND CMAKE_CROSSCOMPILING_EMULATOR)
   execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --version
@@ -65,9 +65,8 @@ endfunction()
 
 # One test program per unit. Natively every case is its own CTest test; under the emulator
 # (wine, node for the WebAssembly build, qemu-user for another processor's Linux) the program
-# runs once as one test, since listing
-# its cases would start the emulator at build time. PROPERTIES are set on a native program's
-# tests.
+# runs once as one test, since listing its cases would start the emulator at build time.
+# PROPERTIES are set on a native program's tests.
 function(kalvet_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})

@@ -36,7 +36,7 @@ add "windows-$KALVET_WINE_BUILD" "$KALVET_WINE_BUILD" "$KALVET_WINE"
 add wasm web "node --no-experimental-fetch"
 
 status=0
-where=()
+where=""
 for run in "${runs[@]}"; do
   IFS='|' read -r name build runner <<<"$run"
   program=$root/build/$build/tests/mass_cases
@@ -49,8 +49,8 @@ for run in "${runs[@]}"; do
   # shellcheck disable=SC2086 # the runner is a command and its arguments
   $runner "$program" <"$work/cases" >"$work/$name"
   how=${runner%% *}
-  where+=("$name ${runner:+under }${how##*/}")
-  [ -n "$runner" ] || where[-1]+=natively
+  how=${runner:+under ${how##*/}}
+  where+="${where:+, }$name ${how:-natively}"
 done
 
 lines=$(wc -l <"$work/cases")
@@ -64,6 +64,5 @@ for run in "${runs[@]:1}"; do
   fi
 done
 refused=$(grep -c -e '数据错误' -e '数据或格式错误' "$work/linux-amd64" || true)
-printf '%s cases (%s refused) through %s: %s\n' "$lines" "$refused" \
-  "$(IFS=,; echo "${where[*]}" | sed 's/,/, /g')" "$( [ $status -eq 0 ] && echo identical || echo DIFFERENT )"
+echo "$lines cases ($refused refused) through $where: $( [ $status -eq 0 ] && echo identical || echo DIFFERENT )"
 exit $status

@@ -83,13 +83,15 @@ done
 optional=()
 if [ -z "$purpose" ] && ! dpkg -s wine32:i386 >/dev/null 2>&1; then optional=(wine32:i386); fi
 
+# Its architecture is added before any index is refreshed, so the refresh fetches its index.
+if [ ${#optional[@]} -gt 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+
 refreshed=no
-install() {  # install PACKAGE...: apt-get install, the package indexes refreshed first, once
+apt_install() {  # apt_install PACKAGE...: the package indexes refreshed first, once
   export DEBIAN_FRONTEND=noninteractive
   if [ $refreshed = no ]; then
-    case " $*" in
-      *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
-    esac
     # A source that cannot be refreshed (a mirror mid-sync, a host out of reach) leaves its
     # old index, or none, in place: say so and go on. What matters is whether the packages
     # install, and apt-get install fails if one cannot be found or fetched.
@@ -103,12 +105,12 @@ install() {  # install PACKAGE...: apt-get install, the package indexes refreshe
 
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  install "${missing[@]}"
+  apt_install "${missing[@]}"
 fi
 if [ ${#optional[@]} -gt 0 ]; then
   echo "Installing: ${optional[*]}"
   log=$(mktemp)
-  if ! install "${optional[@]}" >"$log" 2>&1; then
+  if ! apt_install "${optional[@]}" >"$log" 2>&1; then
     grep -E '^(E|Err):' "$log" | sort -u >&2 || true
     echo "install-deps.sh: the 32-bit wine cannot be installed here: the win32 preset's tests" \
          "will report themselves skipped; the win64 preset runs them" >&2
