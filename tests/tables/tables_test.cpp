@@ -53,26 +53,24 @@ TEST(SectionTables, EveryFamilyMatchesItsPublishedTable) {
     }
 }
 
-// Rows checked one by one against the standard's own figures: the angle's unit mass is its
-// area, 4.058 cm², times 0.785; the channels' webs are 9.5 and 11.5 mm, as their unit masses say.
+// Rows checked one by one against the standard's own figures, named so that check sums
+// recomputed from a wrong table cannot hide them: the angle's unit mass is its area, 4.058 cm²,
+// times 0.785; the channels' webs are 9.5 and 11.5 mm, as their unit masses say.
 TEST(SectionTables, RowsCheckedAgainstTheStandardKeepTheirValues) {
     const struct {
         SectionTable (*table)();
         std::size_t row;  // 1 for the first
         std::string_view designation;
         double unitMass;
-        const char* sixMetres;
     } rows[] = {
-        {UnequalAngleTable, 14, "6.3/4  63×40×4", 3.185, "19.11"},
-        {ChannelTable, 31, "30b  300×87×9.5", 39.173, "235.038"},
-        {ChannelTable, 32, "30c  300×89×11.5", 43.883, "263.298"},
+        {UnequalAngleTable, 14, "6.3/4  63×40×4", 3.185},
+        {ChannelTable, 31, "30b  300×87×9.5", 39.173},
+        {ChannelTable, 32, "30c  300×89×11.5", 43.883},
     };
     for (const auto& r : rows) {
         ASSERT_LE(r.row, r.table().size());
-        const SectionRow& row = r.table()[r.row - 1];
-        EXPECT_EQ(row.designation, r.designation) << "row " << r.row;
-        EXPECT_EQ(row.unitMass, r.unitMass) << r.designation;
-        EXPECT_EQ(ComputeSectionMass(r.table(), r.designation, "6000"), r.sixMetres) << r.designation;
+        EXPECT_EQ(r.table()[r.row - 1].designation, r.designation) << "row " << r.row;
+        EXPECT_EQ(r.table()[r.row - 1].unitMass, r.unitMass) << r.designation;
     }
 }
 
