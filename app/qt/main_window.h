@@ -36,6 +36,8 @@ QFont MakeFont(const FontChoice& wanted);
 // inherits, stays the window's regular one. Set on the box, the bold would reach all of them,
 // and undoing it control by control costs a font change (and a new text layout) for each.
 class GroupBox final : public QGroupBox {
+    Q_OBJECT
+
 public:
     // Pixels from the left edge to the caption, and blank on either side of the caption text:
     // the caption has the box's width less twice both.
@@ -54,6 +56,8 @@ private:
 };
 
 class MainWindow final : public QWidget, public Window, public ListFiller {
+    Q_OBJECT
+
 public:
     // Builds every control, sets the Tab order and the starting focus, then runs Form_Load.
     // Each control's object name is its name in the layout ("Text12"), so tools and tests can
@@ -80,6 +84,11 @@ private:
     // stand-in, nothing changes.
     void FitCaptions();
 
+    // A control by its id, and as the widget class its kind is made of: a wrong id, or a
+    // control of another kind, stops a build with assertions at once.
+    QWidget* Control(ControlId id) const;
+    template <class W>
+    W* ControlAs(ControlId id) const;
     QLineEdit* Box(ControlId id) const;
     QComboBox* List(ControlId id) const;
 
