@@ -10,12 +10,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyleOptionButton>
 #include <QTimer>
 #include <qdrawutil.h>
 #include <functional>
 #include <utility>
 
+#include "app/captions.h"
 #include "app/qt/program_icon.h"
 
 namespace kalvet::qt {
@@ -147,8 +147,9 @@ void GroupBox::paintEvent(QPaintEvent*) {
     qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), shades,
                    /*sunken=*/true);
 
-    const QRect caption(kCaptionIndent, 0,
-                        metrics.horizontalAdvance(title()) + 2 * kCaptionGap, metrics.height());
+    const QRect caption(TwipsToPixels(kCaptionIndentTwips), 0,
+                        metrics.horizontalAdvance(title()) + 2 * TwipsToPixels(kCaptionGapTwips),
+                        metrics.height());
     painter.fillRect(caption, palette().window());
     style()->drawItemText(&painter, caption, Qt::AlignCenter, palette(), isEnabled(), title(),
                           QPalette::WindowText);
@@ -249,46 +250,25 @@ MainWindow::MainWindow() {
     Form1::Form_Load(*this);
 }
 
-int MainWindow::CaptionRoom(ControlId id) const {
-    const QWidget* control = Control(id);
-    switch (ControlLayout(id).kind) {
-        case ControlKind::Label:
-            return control->contentsRect().width();
-        case ControlKind::Frame:
-            return control->width() - 2 * (GroupBox::kCaptionIndent + GroupBox::kCaptionGap);
-        case ControlKind::Button: {
-            QStyleOptionButton option;
-            option.initFrom(control);
-            return control->style()->subElementRect(QStyle::SE_PushButtonContents, &option, control).width();
-        }
-        case ControlKind::TextBox:
-        case ControlKind::ComboBox:
-            break;
-    }
-    return 0;
-}
-
 void MainWindow::FitCaptions() {
-    for (const ControlItem& c : Controls()) {
-        const int room = CaptionRoom(c.id);
-        if (room <= 0) continue;
-        QWidget* control = Control(c.id);
-        auto* frame = c.kind == ControlKind::Frame ? ControlAs<GroupBox>(c.id) : nullptr;
-        QFont font = frame != nullptr ? frame->CaptionFont() : control->font();
-        const QString caption = FromUtf8(c.text);
-        const int wanted = font.pixelSize();
-        const int fitted = FittedPixelSize(wanted, room, [&](int size) {
-            font.setPixelSize(size);
-            return QFontMetrics(font).horizontalAdvance(caption);
+    // A caption at another size of its control's font: a group box's own caption font, any
+    // other control's widget font.
+    const auto fontAt = [this](const ControlItem& c, int pixels) {
+        QFont font = c.kind == ControlKind::Frame ? ControlAs<GroupBox>(c.id)->CaptionFont() : Control(c.id)->font();
+        font.setPixelSize(pixels);
+        return font;
+    };
+    kalvet::FitCaptions(
+        [&](const ControlItem& c, int pixels) {
+            return QFontMetrics(fontAt(c, pixels)).horizontalAdvance(FromUtf8(c.text));
+        },
+        [&](const ControlItem& c, int pixels) {
+            if (c.kind == ControlKind::Frame) {
+                ControlAs<GroupBox>(c.id)->SetCaptionFont(fontAt(c, pixels));
+            } else {
+                Control(c.id)->setFont(fontAt(c, pixels));
+            }
         });
-        if (fitted == wanted) continue;
-        font.setPixelSize(fitted);
-        if (frame != nullptr) {
-            frame->SetCaptionFont(font);
-        } else {
-            control->setFont(font);
-        }
-    }
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

@@ -39,11 +39,6 @@ class GroupBox final : public QGroupBox {
     Q_OBJECT
 
 public:
-    // Pixels from the left edge to the caption, and blank on either side of the caption text:
-    // the caption has the box's width less twice both.
-    static constexpr int kCaptionIndent = 6;
-    static constexpr int kCaptionGap = 2;
-
     GroupBox(const QString& title, const QFont& captionFont, QWidget* parent);
     const QFont& CaptionFont() const { return captionFont_; }
     void SetCaptionFont(const QFont& font);
@@ -70,17 +65,13 @@ public:
     void AddListEntry(ControlId list, std::string_view entry) override;
     void SelectListEntry(ControlId list, int index) override;
 
-    // The room a control gives its caption, in pixels: what the text may be wide at most
-    // before it is cut. Labels, group boxes and buttons have captions; other controls 0.
-    int CaptionRoom(ControlId id) const;
-
 protected:
     // The first paint also asks for the program's icon (see there).
     void paintEvent(QPaintEvent* event) override;
 
 private:
     // Where a caption does not fit its control in the face the system really gave, that
-    // control alone gets a smaller pixel size (FittedPixelSize); with the Song face, or its
+    // control alone gets a smaller pixel size (captions.h); with the Song face, or its
     // stand-in, nothing changes.
     void FitCaptions();
 
