@@ -55,6 +55,8 @@ test_packages=(
   # the core built for other processors (32-bit x86 and 64-bit ARM Linux), and qemu to run it
   # where the kernel cannot
   g++-i686-linux-gnu g++-aarch64-linux-gnu qemu-user
+  # the core built with clang and LLVM's C++ library (the libcxx preset)
+  libc++-dev libc++abi-dev
   # a decimal-comma locale, so the test that results ignore the locale has one to switch to
   locales
   # the browsers the page's tests drive, headless; their npm packages come from the last step
