@@ -49,7 +49,7 @@
   if (Uint8Array.fromBase64) {
     bytes = Uint8Array.fromBase64(wasmBase64);
   } else {
-    // A plain loop: Uint8Array.from with a function called per byte takes many times as long.
+    // A plain loop: Uint8Array.from with a function called per byte takes several times as long.
     var text = atob(wasmBase64);
     bytes = new Uint8Array(text.length);
     for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
