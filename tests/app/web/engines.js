@@ -1,13 +1,13 @@
 // The engines the page is tested in, behind one small adapter apiece: the three its users have,
 // from Debian's packages, and two old generations of Chromium from npm, installed with the page's
-// tools, in which only the checks that the page starts and works run (`startsOnly`). engine.start() gives a session; session.open(window) a tab
-// whose viewport is window.width × window.height CSS pixels (with scripts off where
-// window.scripts is false, at window.scale device pixels to the CSS pixel, in the colour
-// scheme window.scheme and with forced colours where window.forcedColors asks); a tab
-// loads the page, runs a function in it, runs a script's source
-// in it past the page's security policy, clicks, taps, types, presses keys, resizes its
-// viewport, takes screenshots and tells what the page's security policy refused. What an engine cannot do here is in its
-// `cannot`, with the reason; a check that needs it is skipped there.
+// tools, in which only the checks that the page starts and works run (`startsOnly`). engine.start()
+// gives a session; session.open(window) a tab whose viewport is window.width × window.height CSS
+// pixels (with scripts off where window.scripts is false, at window.scale device pixels to the CSS
+// pixel, in the colour scheme window.scheme and with forced colours where window.forcedColors
+// asks); a tab loads the page, runs a function in it, runs a script's source in it past the page's
+// security policy, clicks, taps, types, presses keys, resizes its viewport, takes screenshots and
+// tells what the page's security policy refused. What an engine cannot do here is in its `cannot`,
+// with the reason; a check that needs it is skipped there.
 "use strict";
 
 const { spawn } = require("node:child_process");
@@ -317,9 +317,9 @@ const webkit = {
 
 // An old Chromium: the serverless build npm publishes for each major version (package
 // chromium-MAJOR in package.json), driven by puppeteer-core of that era. Unpacked for the run into
-// a folder of its own; of Debian's packages it needs only NSS (libnss3).
-// Its touch screens are puppeteer's emulation. Only the checks marked `starts` run in it: that the
-// page starts and works where Chromium refuses to compile WebAssembly at once on the main thread.
+// a folder of its own; of Debian's packages it needs only NSS (libnss3). Its touch screens are
+// puppeteer's emulation. Only the checks marked `starts` run in it: that the page starts and works
+// where Chromium refuses to compile WebAssembly at once on the main thread.
 function oldChromium(major) {
   return {
     name: `chromium-${major}`,
