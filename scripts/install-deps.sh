@@ -61,6 +61,8 @@ test_packages=(
   locales
   # the browsers the page's tests drive, headless; their npm packages come from the last step
   chromium firefox-esr webkit2gtk-driver
+  # NSS, which the old Chromiums that the page's tests unpack from their npm packages load
+  libnss3
 )
 
 case $purpose in
@@ -129,9 +131,9 @@ if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
   localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi
 
-# The page's tools (the browser tests' drivers, axe-core, Lighthouse for the bench), at the
-# versions the lock file pins; npm ci again only when node_modules is missing or was installed
-# from another lock file.
+# The page's tools (the browser tests' drivers and old Chromiums, axe-core, the compatibility
+# lint, Lighthouse for the bench), at the versions the lock file pins; npm ci again only when
+# node_modules is missing or was installed from another lock file.
 tools=$(cd "$(dirname "$0")/.." && pwd)
 if ! cmp -s "$tools/package-lock.json" "$tools/node_modules/.kalvet-package-lock.json"; then
   echo "Installing the page's npm packages"

@@ -263,10 +263,11 @@ std::string FontCss(const FontChoice& font, int pixels) {
 
 // Shown above the window wherever the program cannot start: scripts turned off, WebAssembly
 // missing (as in an iPhone's Lockdown Mode), refused (as Safari 15 refuses it under the page's
-// policy) or failing.
+// policy) or failing. The browsers it names are the oldest the page is held to (package.json's
+// browserslist, docs/web.md).
 constexpr std::string_view kCannotStart =
     "计算需要 JavaScript 和 WebAssembly，本浏览器未能启动它们。请开启 JavaScript，"
-    "或使用 Safari 16、Chrome 97、Firefox 102 或更新的浏览器。";
+    "或使用 Safari 16、Chrome 103、Firefox 102 或更新的浏览器。";
 
 std::string PageHtml(const ListContents& lists) {
     const WindowLayout& layout = Window1Layout();

@@ -5,11 +5,12 @@
 // are CSS pixels.
 //
 // Before the window, the page's head runs the loader (loader.js): it starts compiling the
-// program's WebAssembly, which it carries, while the browser reads the window, and hands the
-// program the module. It marks the document element kFailedAttribute where the program cannot
-// start (no WebAssembly, or its compiling refused or failing): until the program has set
-// kReadyAttribute, any error that reaches the window shows the notice and takes the compute
-// buttons out of use. Served over http(s), it also links the manifest and icons from the head.
+// program's WebAssembly, which it carries, while the browser reads the window, and starts the
+// program with the module once it is compiled. It marks the document element kFailedAttribute
+// where the program cannot start (no WebAssembly, or its compiling refused or failing): until
+// the program has set kReadyAttribute, any error that reaches the window shows the notice and
+// takes the compute buttons out of use. Served over http(s), it also links the manifest and
+// icons from the head.
 #pragma once
 
 #include <string>

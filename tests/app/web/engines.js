@@ -1,12 +1,13 @@
-// The three engines the page is tested in, each from Debian's packages with nothing downloaded,
-// behind one small adapter apiece. engine.start() gives a session; session.open(window) a tab
-// whose viewport is window.width × window.height CSS pixels (with scripts off where
-// window.scripts is false, at window.scale device pixels to the CSS pixel, in the colour
-// scheme window.scheme and with forced colours where window.forcedColors asks); a tab
-// loads the page, runs a function in it, runs a script's source
-// in it past the page's security policy, clicks, taps, types, presses keys, resizes its
-// viewport, takes screenshots and tells what the page's security policy refused. What an engine cannot do here is in its
-// `cannot`, with the reason; a check that needs it is skipped there.
+// The engines the page is tested in, behind one small adapter apiece: the three its users have,
+// from Debian's packages, and two old generations of Chromium from npm, installed with the page's
+// tools, in which only the checks that the page starts and works run (`startsOnly`). engine.start()
+// gives a session; session.open(window) a tab whose viewport is window.width × window.height CSS
+// pixels (with scripts off where window.scripts is false, at window.scale device pixels to the CSS
+// pixel, in the colour scheme window.scheme and with forced colours where window.forcedColors
+// asks); a tab loads the page, runs a function in it, runs a script's source in it past the page's
+// security policy, clicks, taps, types, presses keys, resizes its viewport, takes screenshots and
+// tells what the page's security policy refused. What an engine cannot do here is in its `cannot`,
+// with the reason; a check that needs it is skipped there.
 "use strict";
 
 const { spawn } = require("node:child_process");
@@ -14,6 +15,7 @@ const fs = require("node:fs");
 const net = require("node:net");
 const os = require("node:os");
 const path = require("node:path");
+const zlib = require("node:zlib");
 
 function npm(name) {
   try {
@@ -45,7 +47,9 @@ function pageTab(page, { intercept, offline, resize, close }) {
     errors,
     async load(url, selector = ready.selector) {
       await page.goto(url);
-      await page.waitForSelector(selector, { state: "attached", timeout: ready.ms });
+      await page.waitForSelector(selector, { state: "attached", timeout: ready.ms }).catch((e) => {
+        throw errors.length ? new Error(`${e.message}; the page's errors: ${errors.join("; ")}`) : e;
+      });
     },
     eval: (fn, arg) => page.evaluate(fn, arg),
     inject: (source) => page.evaluate(source),
@@ -63,6 +67,19 @@ function pageTab(page, { intercept, offline, resize, close }) {
     offline,
     close,
   };
+}
+
+// A tab over a puppeteer page whose viewport is `viewport`, resized keeping its other settings.
+function puppeteerTab(page, viewport, close) {
+  return pageTab(page, {
+    async intercept(allow) {
+      await page.setRequestInterception(true);
+      page.on("request", (r) => (allow(r.url()) ? r.continue() : r.abort()));
+    },
+    offline: () => page.setOfflineMode(true),
+    resize: (width, height) => page.setViewport({ ...viewport, width, height }),
+    close,
+  });
 }
 
 // Chromium through playwright-core, the one engine here with touch emulation.
@@ -146,17 +163,10 @@ const firefox = {
         };
         const own = Object.keys(prefs).length ? await launch(prefs) : null;
         const page = await (own ?? browser).newPage();
-        await page.setViewport({ width, height, deviceScaleFactor: scale ?? 1 });
+        const viewport = { width, height, deviceScaleFactor: scale ?? 1 };
+        await page.setViewport(viewport);
         await page.evaluateOnNewDocument(watchPolicy);
-        return pageTab(page, {
-          async intercept(allow) {
-            await page.setRequestInterception(true);
-            page.on("request", (r) => (allow(r.url()) ? r.continue() : r.abort()));
-          },
-          offline: () => page.setOfflineMode(true),
-          resize: (w, h) => page.setViewport({ width: w, height: h, deviceScaleFactor: scale ?? 1 }),
-          close: () => (own ? own.close() : page.close()),
-        });
+        return puppeteerTab(page, viewport, () => (own ? own.close() : page.close()));
       },
       close: () => browser.close(),
     };
@@ -305,4 +315,51 @@ const webkit = {
   },
 };
 
-module.exports = [chromium, firefox, webkit];
+// An old Chromium: the serverless build npm publishes for each major version (package
+// chromium-MAJOR in package.json), driven by puppeteer-core of that era. Unpacked for the run into
+// a folder of its own; of Debian's packages it needs only NSS (libnss3). Its touch screens are
+// puppeteer's emulation. Only the checks marked `starts` run in it: that the page starts and works
+// where Chromium refuses to compile WebAssembly at once on the main thread.
+function oldChromium(major) {
+  return {
+    name: `chromium-${major}`,
+    cannot: {},
+    startsOnly: true,
+    async start() {
+      const puppeteer = npm("puppeteer-core-19");
+      const packed = path.join(path.dirname(require.resolve(`chromium-${major}/package.json`)), "bin", "chromium.br");
+      const dir = fs.mkdtempSync(path.join(os.tmpdir(), `kalvet-chromium-${major}-`));
+      const executablePath = path.join(dir, "chromium");
+      fs.writeFileSync(executablePath, zlib.brotliDecompressSync(fs.readFileSync(packed)), { mode: 0o755 });
+      let browser;
+      try {
+        browser = await puppeteer.launch({
+          executablePath, headless: true, userDataDir: path.join(dir, "profile"),
+          args: ["--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
+                 "--disable-component-update", "--disable-sync"],
+        });
+        const version = await browser.version();
+        if (!version.includes(`/${major}.`)) throw new Error(`chromium-${major} is ${version}`);
+      } catch (e) {
+        await browser?.close();
+        fs.rmSync(dir, { recursive: true, force: true });
+        throw e;
+      }
+      return {
+        async open({ width, height, touch, scale }) {
+          const page = await browser.newPage();
+          const viewport = { width, height, deviceScaleFactor: scale ?? 1, isMobile: !!touch, hasTouch: !!touch };
+          await page.setViewport(viewport);
+          await page.evaluateOnNewDocument(watchPolicy);
+          return { ...puppeteerTab(page, viewport, () => page.close()), tap: (id) => page.tap("#" + id) };
+        },
+        async close() {
+          await browser.close();
+          fs.rmSync(dir, { recursive: true, force: true });
+        },
+      };
+    },
+  };
+}
+
+module.exports = [chromium, firefox, webkit, oldChromium(109), oldChromium(103)];
