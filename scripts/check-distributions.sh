@@ -64,7 +64,6 @@ chroot_tarball() {  # chroot_tarball RELEASE: prints the tarball's path
     echo "== ${names[$rel]}: the chroot of $(date -r "$tarball" +%F) in $tarball" >&2
   else
     echo "== ${names[$rel]}: making its chroot ($why) with mmdebstrap from $mirror" >&2
-    mkdir -p "$cache"
     if KALVET_DEBIAN=$root/debian KALVET_TEST_DEPENDS=$test_depends \
          mmdebstrap "${args[@]}" >"$work/mmdebstrap-$rel.log" 2>&1; then
       mv "$new" "$tarball"
@@ -105,14 +104,16 @@ git -C "$root" ls-files -z | tar -C "$root" --null -T - --ignore-failed-read -cf
 ls "$work/source"/kalvet_"$version".* | sed 's|.*/|  |'
 
 declare -A tarballs
+# Another run that would make or pick the same tarballs waits for this one.
+mkdir -p "$cache"
+exec 9>"$cache/lock"
+flock 9
 for rel in "${releases[@]}"; do
   tarballs[$rel]=$(chroot_tarball "$rel")
 done
+exec 9>&-
 
 status=0
-check() {  # check WHAT COMMAND...: runs COMMAND, prints ok or MISSING for WHAT
-  if "${@:2}"; then echo "ok: $1"; else echo "MISSING: $1" >&2; status=1; fi
-}
 summary() {  # summary LOG: autopkgtest's summary lines of LOG, indented
   sed -n '/@@@@ summary/,$p' "$1" | grep -E '^[^ @]+ +[A-Z]+' | sed 's/^/  /'
 }
@@ -156,8 +157,12 @@ for rel in "${releases[@]}"; do
        >"$work/build-$rel.log" 2>&1; then
     echo "ok: dpkg-buildpackage -us -uc -b, as an unprivileged user, no network (${SECONDS} s)"
     tests=$(grep -E '^[0-9]+% tests passed, 0 tests failed out of [1-9]' "$work/build-$rel.log" || true)
-    echo "  ${tests:-no test summary}"
-    check "the build ran its tests, and they pass" test -n "$tests"
+    if [ -n "$tests" ]; then
+      echo "ok: the build ran its tests, and they pass: $tests"
+    else
+      echo "MISSING: the build's tests run and passing (no test summary in its log)" >&2
+      status=1
+    fi
     cp "$dir/build/$deb" "$work/$rel.deb"
     install_and_test "$dir" "/build/$deb" "the .deb installed"
   else
