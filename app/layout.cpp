@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 
 namespace kalvet {
 
@@ -136,14 +137,35 @@ const WindowLayout& Window1Layout() { return kWindow; }
 
 std::span<const ControlItem> Controls() { return kControls; }
 
-const ControlItem& ControlLayout(ControlId id) { return kControls[static_cast<std::size_t>(id)]; }
+const ControlItem& ControlLayout(ControlId id) {
+    assert(static_cast<std::size_t>(id) < kControls.size() && "ControlLayout: not a control of the window");
+    return kControls[static_cast<std::size_t>(id)];
+}
+
+std::optional<ControlId> ControlAt(int index) {
+    if (index < 0 || index >= static_cast<int>(kControls.size())) return std::nullopt;
+    return static_cast<ControlId>(index);
+}
+
+PixelRect ControlPixelRect(const ControlItem& item, int dpi) {
+    int left = item.rect.left;
+    int top = item.rect.top;
+    if (item.frame != kNone) {
+        left += ControlLayout(item.frame).rect.left;
+        top += ControlLayout(item.frame).rect.top;
+    }
+    return {TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), TwipsToPixels(left + item.rect.width, dpi),
+            TwipsToPixels(top + item.rect.height, dpi)};
+}
 
 std::span<const ControlId> TabOrder() { return kTabOrder; }
 
 const GroupRoles& GroupOf(ControlId id) {
     const ControlId frame = ControlLayout(id).frame == kNone ? id : ControlLayout(id).frame;
-    return *std::find_if(Groups().begin(), Groups().end(),
-                         [frame](const GroupRoles& g) { return g.frame == frame; });
+    const auto group = std::find_if(Groups().begin(), Groups().end(),
+                                    [frame](const GroupRoles& g) { return g.frame == frame; });
+    assert(group != Groups().end() && "GroupOf: the control is in no group");
+    return *group;
 }
 
 std::string AccessibleName(ControlId id) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -144,8 +145,12 @@ const WindowLayout& Window1Layout();
 
 // All 82 controls; Controls()[i].id == ControlId(i).
 std::span<const ControlItem> Controls();
-// The layout entry of one control.
+// The layout entry of one control. A wrong id (None, or no enumerator at all) stops a build
+// with assertions at once.
 const ControlItem& ControlLayout(ControlId id);
+// The control whose index in Controls() is `index`, as a toolkit numbers controls (a child
+// window's ID less its base, a page's slot); nothing for an index that names no control.
+std::optional<ControlId> ControlAt(int index);
 
 // The order the Tab key visits; the first entry has the focus when the window opens.
 std::span<const ControlId> TabOrder();
@@ -201,26 +206,22 @@ constexpr std::span<const ControlId> BoxesRead(const GroupRoles& group) {
     return {group.boxes.data(), n};
 }
 
-// The smallest pixel size a caption is ever shrunk to; below it Chinese characters blur.
-inline constexpr int kMinCaptionPixels = 9;
-
-// The pixel size to draw a caption in: `wanted` when the caption fits its `room` (pixels)
-// there, else the largest smaller size at which it fits, but never below kMinCaptionPixels (a
-// caption that fits nowhere is drawn at that size and cut). `advance(size)` measures the
-// caption at a pixel size in the face really used. With the Song face every caption fits, so
-// only a wider face a system puts in its place shrinks anything.
-template <class Advance>
-int FittedPixelSize(int wanted, int room, Advance advance) {
-    int size = wanted;
-    while (size > kMinCaptionPixels && advance(size) > room) --size;
-    return size;
-}
-
 // 15 twips to the pixel at 96 dpi; other resolutions scale in proportion, rounded to the
 // nearest pixel.
 constexpr int TwipsToPixels(int twips, int dpi = 96) {
     return (twips * dpi + 720) / 1440;
 }
+
+// A control's place in pixels at `dpi`, in the window's client area (a control inside a group
+// box offset by its box's place). Each edge is converted, not the width, so that controls
+// sharing an edge in twips share it in pixels at any resolution.
+struct PixelRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+PixelRect ControlPixelRect(const ControlItem& item, int dpi = 96);
 
 // A font's size in pixels (its characters' height) at `dpi`, through the same rule as the
 // controls' places, so text and boxes grow together: a point is 20 twips.

@@ -6,7 +6,8 @@
 // - build each control from the layout tables (layout.h) at its place, with TwipsToPixels and
 //   FontPixels at its screen's resolution;
 // - give the focus to TabOrder()'s first control and let Tab visit the controls in that order;
-// - shrink a caption that does not fit its room in the face really used (FittedPixelSize);
+// - shrink a caption that does not fit its room in the face really used (captions.h's
+//   FitCaptions, handed the toolkit's text measurement);
 // - name each box, list and button to screen readers by AccessibleName();
 // - hand a primary-button press in a text box to Form1::TextBoxClicked before the box takes
 //   it, so that the caret lands in the emptied box;

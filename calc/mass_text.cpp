@@ -1,8 +1,10 @@
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
+#if defined(KALVET_NO_TO_CHARS_DOUBLE)
+#include <cstdio>
+#endif
 
 #include "calc/calc.h"
 
@@ -16,31 +18,38 @@ constexpr int kSignificantDigits = 15;
 constexpr int kLowestPlainExponent = -5;
 constexpr int kFirstExponentFormExponent = 15;
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 }  // namespace
 
 std::string MassText(double kg) {
     if (!std::isfinite(kg)) return {};
     if (kg == 0.0) return "0";  // -0 included: a mass never shows a sign on zero
 
-    // to_chars rounds correctly and never consults the locale, so "." is always the point.
+    // The value rounded correctly to 15 digits, as "d.dddddddddddddde+dd".
     char buf[64];
-#if defined(__cpp_lib_to_chars)
-    const auto result = std::to_chars(buf, buf + sizeof buf, std::fabs(kg),
-                                      std::chars_format::scientific, kSignificantDigits - 1);
-    const std::string_view sci(buf, static_cast<std::size_t>(result.ptr - buf));
+#if !defined(KALVET_NO_TO_CHARS_DOUBLE)
+    const auto written = std::to_chars(buf, buf + sizeof buf, std::fabs(kg),
+                                       std::chars_format::scientific, kSignificantDigits - 1);
+    const std::string_view sci(buf, static_cast<std::size_t>(written.ptr - buf));
 #else
-    // Standard libraries without floating-point to_chars (the WebAssembly build's): there
-    // snprintf rounds correctly as well and has no locale to consult, and "%.*e" writes the
-    // same form as to_chars' scientific one (at least two exponent digits).
+    // Standard libraries without floating-point to_chars for double (emscripten's libc++);
+    // fast_float only reads numbers. snprintf's "%.*e" writes the same form, rounded correctly
+    // as the C standard recommends at this precision (the cross check compares it with the
+    // other builds), but with the locale's point: only the digits and the exponent are read.
     const int length =
         std::snprintf(buf, sizeof buf, "%.*e", kSignificantDigits - 1, std::fabs(kg));
     const std::string_view sci(buf, static_cast<std::size_t>(length));
 #endif
-    const std::size_t e = sci.find('e');
-    std::string digits(1, sci[0]);
-    if (e > 2) digits.append(sci.substr(2, e - 2));
-    const int exponent = std::atoi(std::string(sci.substr(e + 1)).c_str());
+    const std::size_t e = sci.rfind('e');
+    std::string digits;
+    for (const char c : sci.substr(0, e)) {
+        if (IsDigit(c)) digits += c;
+    }
     digits.erase(digits.find_last_not_of('0') + 1);  // the leading digit is never '0'
+    int exponent = 0;
+    std::from_chars(sci.data() + e + 2, sci.data() + sci.size(), exponent);
+    if (sci[e + 1] == '-') exponent = -exponent;
 
     std::string out = kg < 0 ? "-" : "";
     if (exponent < kLowestPlainExponent || exponent >= kFirstExponentFormExponent) {

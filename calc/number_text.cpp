@@ -1,9 +1,10 @@
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
-#if !defined(__cpp_lib_to_chars)
-#include <cstdlib>
+#if defined(KALVET_FAST_FLOAT)
+#include <fast_float.h>
 #endif
 
 #include "calc/calc.h"
@@ -111,24 +112,22 @@ struct Parsed {
 
 // The nearest double to a plain decimal text (digits, an optional point and digits, an
 // optional exponent; Scan has already checked the form), or nothing when not all of it is read.
+// Both from_chars round correctly and read "." whatever the locale, so they give the same
+// double. (CMakeLists.txt chooses: fast_float's where the standard library has none for double.)
 std::optional<Parsed> ParseDecimal(const std::string& plain) {
     Parsed out;
-#if defined(__cpp_lib_to_chars)
-    const auto [end, ec] = std::from_chars(plain.data(), plain.data() + plain.size(), out.value);
-    out.outOfRange = ec == std::errc::result_out_of_range;
-    if ((ec != std::errc() && !out.outOfRange) || end != plain.data() + plain.size()) {
+    const char* const last = plain.data() + plain.size();
+#if defined(KALVET_FAST_FLOAT)
+    const auto [end, ec] = fast_float::from_chars(plain.data(), last, out.value);
+#else
+    const auto [end, ec] = std::from_chars(plain.data(), last, out.value);
+#endif
+    // The standard one reports a value beyond the range as out of range; fast_float gives an
+    // infinity. Either gives zero, or reports out of range, for one too small to hold.
+    out.outOfRange = ec == std::errc::result_out_of_range || std::isinf(out.value);
+    if ((ec != std::errc() && ec != std::errc::result_out_of_range) || end != last) {
         return std::nullopt;
     }
-#else
-    // Standard libraries without floating-point from_chars (the WebAssembly build's). There
-    // strtod rounds correctly too and reads no locale, so both give the same double; the
-    // caller is only told of an overflow, which strtod gives as an infinity; an underflow
-    // gives zero either way.
-    char* end = nullptr;
-    out.value = std::strtod(plain.c_str(), &end);
-    if (end != plain.c_str() + plain.size()) return std::nullopt;
-    out.outOfRange = out.value == std::numeric_limits<double>::infinity();
-#endif
     return out;
 }
 

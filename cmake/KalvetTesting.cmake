@@ -1,11 +1,12 @@
-# GoogleTest: Debian's package natively; built from its sources for the Windows cross build,
-# where no prebuilt library for the target exists.
+# GoogleTest: Debian's package natively; built from its sources for the cross builds, where no
+# prebuilt library for the target exists, and for a native build with another C++ library than
+# the one Debian's is built with (KALVET_LIBSTDCXX, CMakeLists.txt).
 #
 # Without it the tests are left out, with a warning, and the program still builds: running
 # Kalvet needs no test framework (scripts/install-deps.sh run installs none). The test presets
 # fail on finding no tests, so a test run without GoogleTest cannot pass as if it had tested.
-if(CMAKE_CROSSCOMPILING)
-  set(KALVET_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for the cross build")
+if(CMAKE_CROSSCOMPILING OR NOT KALVET_LIBSTDCXX)
+  set(KALVET_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources, built with the project")
   set(KALVET_HAVE_GTEST FALSE)
   if(EXISTS ${KALVET_GTEST_SOURCE}/CMakeLists.txt)
     set(KALVET_HAVE_GTEST TRUE)
@@ -24,8 +25,8 @@ if(CMAKE_CROSSCOMPILING)
 else()
   find_package(GTest)
   set(KALVET_HAVE_GTEST ${GTest_FOUND})
-  include(GoogleTest)
 endif()
+include(GoogleTest)
 if(NOT KALVET_HAVE_GTEST)
   message(WARNING "GoogleTest is missing (packages libgtest-dev and googletest): the tests are not "
                   "built. `bash scripts/install-deps.sh` installs what the tests need.")

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The same result texts to the last digit on every machine: 100,000 generated cases (valid and
 # refused texts, extreme magnitudes, full-width forms) through the Linux builds for amd64, i386
-# and arm64, the Windows build under wine and the WebAssembly build under node; every output
-# must be identical to the amd64 one. A step of the test command of its own, after the builds
-# it compares (the linux, i386, arm64, web, and win32 or win64 presets): it builds nothing.
+# and arm64, the build with clang's libc++ under a decimal-comma locale, the Windows build
+# under wine and the WebAssembly build under node; every output must be identical to the amd64
+# one. A step of the test command of its own, after the builds it compares (the linux, i386,
+# arm64, libcxx, web, and win32 or win64 presets): it builds nothing.
 # The Windows build is the 32-bit one where this machine runs the 32-bit wine, else the 64-bit
 # one under wine64; another processor's build runs natively where the kernel can run it, else
 # under qemu-user. It says which ran where.
@@ -16,9 +17,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 . "$root/scripts/wine-env.sh" auto
 
-# name, build folder, how it runs ("" natively; else the command before the program)
+# name, build folder, how it runs ("" natively; else the command before the program), and the
+# locale it runs in ("" for the one it is given)
 runs=()
-add() { runs+=("$1|$2|$3"); }
+add() { runs+=("$1|$2|$3|${4:-}"); }
 add linux-amd64 linux ""
 kernel=$(uname -m)
 for arch in "i386 i386 x86_64|i686" "arm64 aarch64 aarch64"; do
@@ -32,13 +34,20 @@ for arch in "i386 i386 x86_64|i686" "arm64 aarch64 aarch64"; do
     add "linux-$preset" "$preset" "/usr/bin/qemu-$qemu"
   fi
 done
+# A C library in a comma locale reads and writes "," as the point: the builds must not follow it.
+comma=de_DE.UTF-8
+if [ "$(LC_ALL=$comma locale decimal_point 2>/dev/null)" != "," ]; then
+  echo "FAILED: no $comma locale with a decimal comma here (bash scripts/install-deps.sh makes it)" >&2
+  exit 1
+fi
+add linux-libcxx libcxx "" "$comma"
 add "windows-$KALVET_WINE_BUILD" "$KALVET_WINE_BUILD" "$KALVET_WINE"
 add wasm web "node --no-experimental-fetch"
 
 status=0
 where=""
 for run in "${runs[@]}"; do
-  IFS='|' read -r name build runner <<<"$run"
+  IFS='|' read -r name build runner locale <<<"$run"
   program=$root/build/$build/tests/mass_cases
   case $build in win*) program+=.exe ;; web) program+=.js ;; esac
   if [ ! -f "$program" ]; then
@@ -47,10 +56,10 @@ for run in "${runs[@]}"; do
   fi
   if [ "$name" = linux-amd64 ]; then "$program" --generate "$cases" >"$work/cases"; fi
   # shellcheck disable=SC2086 # the runner is a command and its arguments
-  $runner "$program" <"$work/cases" >"$work/$name"
+  ${locale:+env LC_ALL=$locale} $runner "$program" <"$work/cases" >"$work/$name"
   how=${runner%% *}
   how=${runner:+under ${how##*/}}
-  where+="${where:+, }$name ${how:-natively}"
+  where+="${where:+, }$name ${how:-natively}${locale:+ in $locale}"
 done
 
 lines=$(wc -l <"$work/cases")

@@ -25,6 +25,8 @@ web_packages=(
   cmake ninja-build librsvg2-bin
   # emscripten, whose JS optimizer needs acorn on node's module path (the web preset's NODE_PATH)
   emscripten node-acorn
+  # fast_float, which reads number texts where the C++ library has no from_chars for double
+  libfast-float-dev
 )
 test_packages=(
   pkg-config
@@ -53,6 +55,8 @@ test_packages=(
   # the core built for other processors (32-bit x86 and 64-bit ARM Linux), and qemu to run it
   # where the kernel cannot
   g++-i686-linux-gnu g++-aarch64-linux-gnu qemu-user
+  # the core built with clang and LLVM's C++ library (the libcxx preset)
+  libc++-dev libc++abi-dev
   # a decimal-comma locale, so the test that results ignore the locale has one to switch to
   locales
   # the browsers the page's tests drive, headless; their npm packages come from the last step

@@ -10,12 +10,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyleOptionButton>
 #include <QTimer>
 #include <qdrawutil.h>
 #include <functional>
 #include <utility>
 
+#include "app/captions.h"
 #include "app/qt/program_icon.h"
 
 namespace kalvet::qt {
@@ -38,6 +38,8 @@ QRect ToPixels(const TwipsRect& r) {
 // A text box that reports a click of the primary mouse button. Only the mouse counts: a box
 // entered with Tab or given the focus any other way keeps what it holds.
 class TextBox final : public QLineEdit {
+    Q_OBJECT
+
 public:
     TextBox(QWidget* parent, std::function<void()> onClick)
         : QLineEdit(parent), onClick_(std::move(onClick)) {}
@@ -56,6 +58,8 @@ private:
 // A compute button that Enter presses as well as Space, as a focused push button is pressed on
 // Windows: a keyboard user tabs to it and presses Enter. Once per key press, as a click.
 class ComputeButton final : public QPushButton {
+    Q_OBJECT
+
 public:
     using QPushButton::QPushButton;
 
@@ -143,8 +147,9 @@ void GroupBox::paintEvent(QPaintEvent*) {
     qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), shades,
                    /*sunken=*/true);
 
-    const QRect caption(kCaptionIndent, 0,
-                        metrics.horizontalAdvance(title()) + 2 * kCaptionGap, metrics.height());
+    const QRect caption(TwipsToPixels(kCaptionIndentTwips), 0,
+                        metrics.horizontalAdvance(title()) + 2 * TwipsToPixels(kCaptionGapTwips),
+                        metrics.height());
     painter.fillRect(caption, palette().window());
     style()->drawItemText(&painter, caption, Qt::AlignCenter, palette(), isEnabled(), title(),
                           QPalette::WindowText);
@@ -182,7 +187,7 @@ MainWindow::MainWindow() {
     }
     for (const ControlItem& c : Controls()) {
         if (c.kind == ControlKind::Frame) continue;
-        QWidget* parent = controls_[Index(c.frame)];
+        QWidget* parent = Control(c.frame);
         QWidget* made = nullptr;
         switch (c.kind) {
             case ControlKind::Label: {
@@ -226,65 +231,44 @@ MainWindow::MainWindow() {
         controls_[Index(c.id)] = made;
     }
     for (const ControlItem& c : Controls()) {
-        QWidget* control = controls_[Index(c.id)];
+        QWidget* control = Control(c.id);
         control->setGeometry(ToPixels(c.rect));
         // Labels lie beneath the boxes, as in the layout, and name the box of their row.
         if (c.kind == ControlKind::Label) control->lower();
         if (c.rowLabel != ControlId::None) {
-            static_cast<QLabel*>(controls_[Index(c.rowLabel)])->setBuddy(control);
+            ControlAs<QLabel>(c.rowLabel)->setBuddy(control);
         }
     }
     FitCaptions();
 
     const auto order = TabOrder();
     for (std::size_t i = 1; i < order.size(); ++i) {
-        QWidget::setTabOrder(controls_[Index(order[i - 1])], controls_[Index(order[i])]);
+        QWidget::setTabOrder(Control(order[i - 1]), Control(order[i]));
     }
-    controls_[Index(order.front())]->setFocus();
+    Control(order.front())->setFocus();
 
     Form1::Form_Load(*this);
 }
 
-int MainWindow::CaptionRoom(ControlId id) const {
-    const QWidget* control = controls_[Index(id)];
-    switch (ControlLayout(id).kind) {
-        case ControlKind::Label:
-            return control->contentsRect().width();
-        case ControlKind::Frame:
-            return control->width() - 2 * (GroupBox::kCaptionIndent + GroupBox::kCaptionGap);
-        case ControlKind::Button: {
-            QStyleOptionButton option;
-            option.initFrom(control);
-            return control->style()->subElementRect(QStyle::SE_PushButtonContents, &option, control).width();
-        }
-        case ControlKind::TextBox:
-        case ControlKind::ComboBox:
-            break;
-    }
-    return 0;
-}
-
 void MainWindow::FitCaptions() {
-    for (const ControlItem& c : Controls()) {
-        const int room = CaptionRoom(c.id);
-        if (room <= 0) continue;
-        QWidget* control = controls_[Index(c.id)];
-        auto* frame = c.kind == ControlKind::Frame ? static_cast<GroupBox*>(control) : nullptr;
-        QFont font = frame != nullptr ? frame->CaptionFont() : control->font();
-        const QString caption = FromUtf8(c.text);
-        const int wanted = font.pixelSize();
-        const int fitted = FittedPixelSize(wanted, room, [&](int size) {
-            font.setPixelSize(size);
-            return QFontMetrics(font).horizontalAdvance(caption);
+    // A caption at another size of its control's font: a group box's own caption font, any
+    // other control's widget font.
+    const auto fontAt = [this](const ControlItem& c, int pixels) {
+        QFont font = c.kind == ControlKind::Frame ? ControlAs<GroupBox>(c.id)->CaptionFont() : Control(c.id)->font();
+        font.setPixelSize(pixels);
+        return font;
+    };
+    kalvet::FitCaptions(
+        [&](const ControlItem& c, int pixels) {
+            return QFontMetrics(fontAt(c, pixels)).horizontalAdvance(FromUtf8(c.text));
+        },
+        [&](const ControlItem& c, int pixels) {
+            if (c.kind == ControlKind::Frame) {
+                ControlAs<GroupBox>(c.id)->SetCaptionFont(fontAt(c, pixels));
+            } else {
+                Control(c.id)->setFont(fontAt(c, pixels));
+            }
         });
-        if (fitted == wanted) continue;
-        font.setPixelSize(fitted);
-        if (frame != nullptr) {
-            frame->SetCaptionFont(font);
-        } else {
-            control->setFont(font);
-        }
-    }
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
@@ -301,13 +285,21 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     });
 }
 
-QLineEdit* MainWindow::Box(ControlId id) const {
-    return static_cast<QLineEdit*>(controls_[Index(id)]);
+QWidget* MainWindow::Control(ControlId id) const {
+    Q_ASSERT_X(Index(id) < controls_.size(), "MainWindow::Control", "not a control of the window");
+    return controls_[Index(id)];
 }
 
-QComboBox* MainWindow::List(ControlId id) const {
-    return static_cast<QComboBox*>(controls_[Index(id)]);
+template <class W>
+W* MainWindow::ControlAs(ControlId id) const {
+    auto* control = qobject_cast<W*>(Control(id));
+    Q_ASSERT_X(control != nullptr, "MainWindow::ControlAs", "the control is of another kind");
+    return control;
 }
+
+QLineEdit* MainWindow::Box(ControlId id) const { return ControlAs<QLineEdit>(id); }
+
+QComboBox* MainWindow::List(ControlId id) const { return ControlAs<QComboBox>(id); }
 
 std::string MainWindow::Text(ControlId textBox) const { return ToUtf8(Box(textBox)->text()); }
 
@@ -332,3 +324,6 @@ std::string MainWindow::ShownEntry(ControlId list) const {
 }
 
 }  // namespace kalvet::qt
+
+// The meta-objects of the classes above that live only in this file.
+#include "main_window.moc"

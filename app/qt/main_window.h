@@ -36,12 +36,9 @@ QFont MakeFont(const FontChoice& wanted);
 // inherits, stays the window's regular one. Set on the box, the bold would reach all of them,
 // and undoing it control by control costs a font change (and a new text layout) for each.
 class GroupBox final : public QGroupBox {
-public:
-    // Pixels from the left edge to the caption, and blank on either side of the caption text:
-    // the caption has the box's width less twice both.
-    static constexpr int kCaptionIndent = 6;
-    static constexpr int kCaptionGap = 2;
+    Q_OBJECT
 
+public:
     GroupBox(const QString& title, const QFont& captionFont, QWidget* parent);
     const QFont& CaptionFont() const { return captionFont_; }
     void SetCaptionFont(const QFont& font);
@@ -54,6 +51,8 @@ private:
 };
 
 class MainWindow final : public QWidget, public Window, public ListFiller {
+    Q_OBJECT
+
 public:
     // Builds every control, sets the Tab order and the starting focus, then runs Form_Load.
     // Each control's object name is its name in the layout ("Text12"), so tools and tests can
@@ -66,20 +65,21 @@ public:
     void AddListEntry(ControlId list, std::string_view entry) override;
     void SelectListEntry(ControlId list, int index) override;
 
-    // The room a control gives its caption, in pixels: what the text may be wide at most
-    // before it is cut. Labels, group boxes and buttons have captions; other controls 0.
-    int CaptionRoom(ControlId id) const;
-
 protected:
     // The first paint also asks for the program's icon (see there).
     void paintEvent(QPaintEvent* event) override;
 
 private:
     // Where a caption does not fit its control in the face the system really gave, that
-    // control alone gets a smaller pixel size (FittedPixelSize); with the Song face, or its
+    // control alone gets a smaller pixel size (captions.h); with the Song face, or its
     // stand-in, nothing changes.
     void FitCaptions();
 
+    // A control by its id, and as the widget class its kind is made of: a wrong id, or a
+    // control of another kind, stops a build with assertions at once.
+    QWidget* Control(ControlId id) const;
+    template <class W>
+    W* ControlAs(ControlId id) const;
     QLineEdit* Box(ControlId id) const;
     QComboBox* List(ControlId id) const;
 

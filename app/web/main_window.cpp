@@ -3,8 +3,8 @@
 #include <emscripten/emscripten.h>
 
 #include <cmath>
-#include <optional>
 
+#include "app/captions.h"
 #include "app/web/hand.h"
 #include "app/web/markup.h"
 #include "app/web/page.h"
@@ -18,21 +18,6 @@ int Slot(ControlId id) { return static_cast<int>(id); }
 
 MainWindow* g_window = nullptr;  // the page's one window, for the page's events
 
-// The room a control gives its caption, in pixels.
-int CaptionRoom(const ControlItem& c) {
-    const int width = TwipsToPixels(c.rect.width);
-    switch (c.kind) {
-        case ControlKind::Frame: return width - 2 * (kCaptionIndent + kCaptionGap);
-        case ControlKind::Button: return width - 2 * kButtonBorder;
-        default: return width;
-    }
-}
-
-bool HasCaption(const ControlItem& c) {
-    return c.kind == ControlKind::Frame || c.kind == ControlKind::Label ||
-           c.kind == ControlKind::Button;
-}
-
 // How wide a text is in a Song face: Latin letters, digits and blanks half a character, the
 // rest a whole one. A single UTF-8 lead byte starts each character.
 double SongAdvance(std::string_view text, int pixels) {
@@ -43,11 +28,6 @@ double SongAdvance(std::string_view text, int pixels) {
         else if (byte >= 0xC0) advance += pixels;
     }
     return advance;
-}
-
-std::optional<ControlId> Id(int slot) {
-    if (slot < 0 || slot >= static_cast<int>(kControlCount)) return std::nullopt;
-    return static_cast<ControlId>(slot);
 }
 
 }  // namespace
@@ -96,21 +76,17 @@ void MainWindow::FitCaptions() {
     // so only when the page uses another face is each caption measured.
     std::string all;
     for (const ControlItem& c : Controls()) {
-        if (HasCaption(c) && c.kind != ControlKind::Frame) all += c.text;
+        if (HasCaption(c.kind) && c.kind != ControlKind::Frame) all += c.text;
     }
     if (std::abs(TextAdvance(all, FontCss(layout.font, pixels)) - SongAdvance(all, pixels)) < 0.5) {
         AnnounceCaptionsFitted();
         return;
     }
-    for (const ControlItem& c : Controls()) {
-        if (!HasCaption(c)) continue;
-        const FontChoice& font = c.kind == ControlKind::Frame ? layout.frameFont : layout.font;
-        const int wanted = FontPixels(font);
-        const int fitted = FittedPixelSize(wanted, CaptionRoom(c), [&](int px) {
-            return static_cast<int>(std::ceil(TextAdvance(c.text, FontCss(font, px))));
-        });
-        if (fitted != wanted) SetCaptionPixels(Slot(c.id), fitted);
-    }
+    kalvet::FitCaptions(
+        [](const ControlItem& c, int pixels) {
+            return static_cast<int>(std::ceil(TextAdvance(c.text, FontCss(CaptionFont(c), pixels))));
+        },
+        [](const ControlItem& c, int pixels) { SetCaptionPixels(Slot(c.id), pixels); });
     AnnounceCaptionsFitted();
 }
 
@@ -129,15 +105,15 @@ using kalvet::web::g_window;
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void kalvet_press(int slot) {
-    if (const auto id = kalvet::web::Id(slot)) g_window->Press(*id);
+    if (const auto id = kalvet::ControlAt(slot)) g_window->Press(*id);
 }
 
 EMSCRIPTEN_KEEPALIVE void kalvet_pointer_down(int slot) {
-    if (const auto id = kalvet::web::Id(slot)) g_window->PointerDown(*id);
+    if (const auto id = kalvet::ControlAt(slot)) g_window->PointerDown(*id);
 }
 
 EMSCRIPTEN_KEEPALIVE int kalvet_enter(int slot) {
-    const auto id = kalvet::web::Id(slot);
+    const auto id = kalvet::ControlAt(slot);
     return id && g_window->Enter(*id) ? 1 : 0;
 }
 

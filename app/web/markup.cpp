@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/captions.h"
 #include "app/web/hand.h"
 #include "app/web/page.h"
 
@@ -58,7 +59,7 @@ legend{position:absolute;left:INDENTpx;top:0;padding:0 GAPpx;line-height:14px;ba
 input,select,button{position:absolute;z-index:1;font:inherit;color:#000}
 input{padding:0 2px;border:1px solid #7a7a7a;background:#fff}
 select{padding:0 1px;border:1px solid #7a7a7a;background:#fff}
-button{padding:0;white-space:pre;border:BORDERpx solid #707070;background:#e1e1e1;touch-action:manipulation}
+button{padding:0;white-space:pre;border:1px solid #707070;background:#e1e1e1;touch-action:manipulation}
 button:active{background:#cce4f7}
 button:disabled{color:#a0a0a0}
 #Form1 .label,#Form1 legend{margin-top:min(0px,(LINEpx - 1lh)/2)}
@@ -128,9 +129,8 @@ std::string StyleSheet() {
     const WindowLayout& layout = Window1Layout();
     const int pixels = FontPixels(layout.font);
     std::string css = Replaced(kDesktopSheet, "FAILED", kFailedAttribute);
-    css = Replaced(css, "INDENT", std::to_string(kCaptionIndent));
-    css = Replaced(css, "GAP", std::to_string(kCaptionGap));
-    css = Replaced(css, "BORDER", std::to_string(kButtonBorder));
+    css = Replaced(css, "INDENT", std::to_string(TwipsToPixels(kCaptionIndentTwips)));
+    css = Replaced(css, "GAP", std::to_string(TwipsToPixels(kCaptionGapTwips)));
     css = Replaced(css, "LINE", std::to_string(kWindowLinePixels));
     css = Replaced(css, "GROUND", kGround);
     css += "#Form1{width:" + Px(TwipsToPixels(layout.clientWidthTwips)) +

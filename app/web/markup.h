@@ -13,13 +13,6 @@
 
 namespace kalvet::web {
 
-// The desktop window's caption metrics, in CSS pixels: a group box's caption starts
-// kCaptionIndent from the box's left edge, with kCaptionGap blank on either side of its text;
-// a button's border takes kButtonBorder on each side of its caption's room.
-inline constexpr int kCaptionIndent = 6;
-inline constexpr int kCaptionGap = 2;
-inline constexpr int kButtonBorder = 1;
-
 // The window's ground, under a light and under a dark colour scheme, as the page's style sheet
 // draws it and its theme colours name it; the web app manifest names the same.
 inline constexpr std::string_view kLightMedia = "(prefers-color-scheme: light)";

@@ -28,6 +28,20 @@ int WindowDpi(HWND window) {
     return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
+int SystemDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+}
+
+int SystemMetricForDpi(int index, int dpi) {
+    using GetMetricForDpiFunction = int(WINAPI*)(int, UINT);
+    static const auto getMetricForDpi = User32Function<GetMetricForDpiFunction>("GetSystemMetricsForDpi");
+    if (getMetricForDpi != nullptr) return getMetricForDpi(index, static_cast<UINT>(dpi));
+    return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
+}
+
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi) {
     using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
     static const auto adjustForDpi =

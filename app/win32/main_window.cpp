@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "app/captions.h"
 #include "app/win32/dpi.h"
 #include "app/win32/fonts.h"
 #include "app/win32/program_icon.h"
@@ -48,24 +49,11 @@ NativeControl NativeFor(ControlKind kind) {
     return {L"STATIC", 0, 0};
 }
 
-std::optional<ControlId> ControlFromChildId(int childId) {
-    const int index = childId - kControlIdBase;
-    if (index < 0 || index >= static_cast<int>(kControlCount)) return std::nullopt;
-    return static_cast<ControlId>(index);
-}
+std::optional<ControlId> ControlFromChildId(int childId) { return ControlAt(childId - kControlIdBase); }
 
-// A control's place in the client area: group boxes are placed in the client area, the other
-// controls in their group box. Both edges are converted, not the width, so that controls
-// sharing an edge in twips still share it in pixels at any resolution.
-RECT PixelRect(const ControlItem& item, int dpi) {
-    int left = item.rect.left;
-    int top = item.rect.top;
-    if (item.frame != ControlId::None) {
-        left += ControlLayout(item.frame).rect.left;
-        top += ControlLayout(item.frame).rect.top;
-    }
-    return {TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
-            TwipsToPixels(left + item.rect.width, dpi), TwipsToPixels(top + item.rect.height, dpi)};
+RECT PlaceAt(const ControlItem& item, int dpi) {
+    const PixelRect place = ControlPixelRect(item, dpi);
+    return {place.left, place.top, place.right, place.bottom};
 }
 
 int WindowHeight(HWND window) {
@@ -90,44 +78,12 @@ void FitSelectionField(HWND list, int height, std::optional<int>& border) {
     SendMessageW(list, CB_SETITEMHEIGHT, selectionField, std::max(1, height - *border));
 }
 
-// What a group box's frame line and the blank beside its caption take on either side of the
-// caption, and what a push button's raised edge takes on either side of its text, in pixels.
-constexpr int kFrameCaptionMargin = 8;
-constexpr int kButtonEdge = 3;
-
-// The room a control gives its caption, in pixels: a label its whole width, a group box and a
-// button their width less their margins on either side. Other controls have no caption.
-int CaptionRoom(const ControlItem& item, HWND control) {
-    RECT client{};
-    GetClientRect(control, &client);
-    switch (item.kind) {
-        case ControlKind::Label:
-            return client.right;
-        case ControlKind::Frame:
-            return client.right - 2 * kFrameCaptionMargin;
-        case ControlKind::Button:
-            return client.right - 2 * kButtonEdge;
-        case ControlKind::TextBox:
-        case ControlKind::ComboBox:
-            break;
-    }
-    return 0;
-}
-
 // The window's outer size for the layout's client area at `dpi`, as predicted from its style.
 SIZE FrameSize(int dpi) {
     const WindowLayout& layout = Window1Layout();
     RECT frame{0, 0, TwipsToPixels(layout.clientWidthTwips, dpi), TwipsToPixels(layout.clientHeightTwips, dpi)};
     AdjustWindowRectForDpi(frame, kWindowStyle, kWindowExStyle, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
-// The resolution of the main screen, where a new window opens unless told otherwise.
-int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen != nullptr) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
 }
 
 int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
@@ -169,7 +125,8 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, std::wstring_
     // once it is open; made at the size for the main screen's, it nearly always has it already
     // and is not resized once it has its controls, which under wine costs round trips to the
     // window system for them too.
-    const SIZE size = FrameSize(ScreenDpi());
+    const int systemDpi = SystemDpi();
+    const SIZE size = FrameSize(systemDpi);
     const HWND window = CreateWindowExW(kWindowExStyle, kClassName, Widen(Window1Layout().caption).c_str(),
                                         kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
                                         nullptr, nullptr, instance, self.get());
@@ -177,6 +134,7 @@ std::unique_ptr<MainWindow> MainWindow::Create(HINSTANCE instance, std::wstring_
     const int dpi = WindowDpi(window);
     if (!self->CreateControls(instance, dpi)) return nullptr;
     self->LayOut(dpi, false);
+    if (dpi != systemDpi) self->SetIcons(dpi);
     Form1::Form_Load(*self);
     return self;
 }
@@ -190,6 +148,9 @@ MainWindow::~MainWindow() {
     if (font_ != nullptr) DeleteObject(font_);
     if (frameFont_ != nullptr) DeleteObject(frameFont_);
     DeleteFonts(fittedFonts_);
+    for (const HICON icon : icons_) {
+        if (icon != nullptr) DestroyIcon(icon);
+    }
 }
 
 void MainWindow::Show(int showCommand) {
@@ -227,7 +188,7 @@ HWND MainWindow::CreateControl(HINSTANCE instance, const ControlItem& item, int 
     const DWORD style = WS_CHILD | WS_VISIBLE | native.style | (tabStop ? WS_TABSTOP | WS_GROUP : 0);
     // Made in place: moving every control afterwards would cost round trips to the window
     // system for each one (to the wine server, under wine), all of them before the first paint.
-    const RECT place = PixelRect(item, dpi);
+    const RECT place = PlaceAt(item, dpi);
     const HWND control = CreateWindowExW(native.exStyle, native.className, Widen(item.text).c_str(), style,
                                          place.left, place.top, place.right - place.left,
                                          place.bottom - place.top, window_,
@@ -277,7 +238,7 @@ void MainWindow::LayOut(int dpi, bool moveControls) {
         // start-up the window is not shown yet; on a change of resolution they are moved and
         // the window is invalidated below).
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(own), FALSE);
-        const RECT place = PixelRect(item, dpi);
+        const RECT place = PlaceAt(item, dpi);
         const int height = place.bottom - place.top;
         if (item.kind != ControlKind::ComboBox) {
             if (!moveControls) continue;
@@ -290,7 +251,7 @@ void MainWindow::LayOut(int dpi, bool moveControls) {
         // last, since resizing the control makes wine recompute it.
         const auto entryHeight = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
         SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
-                     height + kVisibleListEntries * entryHeight + 2 * GetSystemMetrics(SM_CYBORDER),
+                     height + kVisibleListEntries * entryHeight + 2 * SystemMetricForDpi(SM_CYBORDER, dpi),
                      SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, CB_SETMINVISIBLE, kVisibleListEntries, 0);
         FitSelectionField(control, height, fieldBorder);
@@ -313,27 +274,27 @@ HFONT MainWindow::MakeFont(const FontChoice& font, const std::wstring& face, int
 }
 
 void MainWindow::FitCaptions(const std::wstring& face, int dpi) {
-    const WindowLayout& window = Window1Layout();
     const HDC dc = GetDC(window_);
-    for (const ControlItem& item : Controls()) {
-        const HWND control = Control(item.id);
-        const int room = CaptionRoom(item, control);
-        if (room <= 0) continue;
-        const bool frame = item.kind == ControlKind::Frame;
-        const FontChoice& choice = frame ? window.frameFont : window.font;
-        const std::wstring caption = Widen(item.text);
-        if (TextWidth(dc, frame ? frameFont_ : font_, caption) <= room) continue;
-        const int fitted = FittedPixelSize(FontPixels(choice, dpi), room, [&](int size) {
-            const HFONT trial = MakeFont(choice, face, size);
+    kalvet::FitCaptions(
+        [&](const ControlItem& item, int pixels) {
+            const FontChoice& choice = CaptionFont(item);
+            const std::wstring caption = Widen(item.text);
+            // At its own size a caption is measured in the font the control already holds.
+            if (pixels == FontPixels(choice, dpi)) {
+                return TextWidth(dc, item.kind == ControlKind::Frame ? frameFont_ : font_, caption);
+            }
+            const HFONT trial = MakeFont(choice, face, pixels);
             const int width = TextWidth(dc, trial, caption);
             DeleteObject(trial);
             return width;
-        });
-        const HFONT smaller = MakeFont(choice, face, fitted);
-        if (smaller == nullptr) continue;
-        fittedFonts_.push_back(smaller);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(smaller), FALSE);
-    }
+        },
+        [&](const ControlItem& item, int pixels) {
+            const HFONT smaller = MakeFont(CaptionFont(item), face, pixels);
+            if (smaller == nullptr) return;
+            fittedFonts_.push_back(smaller);
+            SendMessageW(Control(item.id), WM_SETFONT, reinterpret_cast<WPARAM>(smaller), FALSE);
+        },
+        dpi);
     ReleaseDC(window_, dc);
 }
 
@@ -407,6 +368,21 @@ void MainWindow::SizeClientArea(int dpi) {
     }
 }
 
+void MainWindow::SetIcons(int dpi) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+    const struct {
+        WPARAM which;
+        int sizeMetric;
+    } kinds[] = {{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}};
+    for (std::size_t i = 0; i < icons_.size(); ++i) {
+        const HICON icon = OwnedProgramIcon(instance, SystemMetricForDpi(kinds[i].sizeMetric, dpi));
+        if (icon == nullptr) continue;
+        SendMessageW(window_, WM_SETICON, kinds[i].which, reinterpret_cast<LPARAM>(icon));
+        if (icons_[i] != nullptr) DestroyIcon(icons_[i]);
+        icons_[i] = icon;
+    }
+}
+
 LRESULT CALLBACK MainWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
@@ -458,6 +434,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             LayOut(HIWORD(wParam), true);
+            SetIcons(HIWORD(wParam));
             return 0;
         }
         case WM_DESTROY:

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cassert>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -40,7 +41,10 @@ public:
 
     // The top-level window; null once it is destroyed.
     HWND Handle() const { return window_; }
-    HWND Control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
+    HWND Control(ControlId id) const {
+        assert(static_cast<std::size_t>(id) < controls_.size() && "MainWindow::Control: not a control of the window");
+        return controls_[static_cast<std::size_t>(id)];
+    }
 
     std::string Text(ControlId textBox) const override;
     void SetText(ControlId textBox, std::string_view text) override;
@@ -75,6 +79,9 @@ private:
     static LRESULT CALLBACK LabelProcedure(HWND label, UINT message, WPARAM wParam, LPARAM lParam);
     void LeaveOutControlsUnder(HWND label, HDC dc) const;
     void SizeClientArea(int dpi);
+    // The title bar's and Alt+Tab's icons drawn for `dpi`, where the window class's, sized for
+    // the main screen, would be scaled.
+    void SetIcons(int dpi);
 
     HWND window_ = nullptr;
     std::array<HWND, kControlCount> controls_{};
@@ -82,6 +89,7 @@ private:
     HFONT font_ = nullptr;
     HFONT frameFont_ = nullptr;
     std::vector<HFONT> fittedFonts_;  // the smaller fonts of captions that did not fit
+    std::array<HICON, 2> icons_{};    // small and large, once SetIcons has made them
     std::wstring face_;               // the face tests chose, or empty
     HWND focus_ = nullptr;  // the control to give the focus back to on reactivation
     bool quitOnDestroy_ = true;

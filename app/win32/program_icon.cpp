@@ -11,4 +11,8 @@ HICON ProgramIcon(HINSTANCE module, int size) {
     return icon != nullptr ? icon : LoadIconW(nullptr, IDI_APPLICATION);
 }
 
+HICON OwnedProgramIcon(HINSTANCE module, int size) {
+    return static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(KALVET_ICON), IMAGE_ICON, size, size, 0));
+}
+
 }  // namespace kalvet::win32

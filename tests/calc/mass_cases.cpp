@@ -4,10 +4,14 @@
 //   mass_cases --generate COUNT   writes COUNT random cases (always the same ones) to stdout
 //   mass_cases < cases            reads cases from stdin and writes the result texts
 //
+// It runs in the environment's locale (LC_ALL, LANG), as the Qt program does, so that the
+// cross check can hold a build under a decimal-comma locale to the others.
+//
 // A case is one line: group|a|b|c|density, with the group one of channel, equal, unequal,
 // ibeam, round, pipe, plate. A section group's a is the index of the chosen list entry (0 is
 // the prompt) and b the length; the other groups take their dimensions in the order of their
 // boxes. Texts never hold '|' or a line break.
+#include <clocale>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -176,6 +180,7 @@ std::string Run(std::string_view line) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    std::setlocale(LC_ALL, "");
 #ifdef _WIN32
     // Byte for byte: no line-end translation, no end-of-file byte.
     _setmode(_fileno(stdin), _O_BINARY);

@@ -34,6 +34,8 @@ TEST(MassText, ShortestPlainFormOfFifteenDigits) {
         {"just below the plain range", 9.99e-6, "9.99E-06"},
         {"at the exponent threshold", 1e15, "1E+15"},
         {"large with fraction", 1.5e20, "1.5E+20"},
+        {"two-digit exponent, not padded", 1.25e-10, "1.25E-10"},
+        {"exponent 10 is still plain", 1.25e10, "12500000000"},
         {"three-digit exponent", 2.5e-300, "2.5E-300"},
         {"negative exponent form", -8.89e-8, "-8.89E-08"},
         {"plain range rounds into exponent form", 999999999999999.9, "1E+15"},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <regex>
@@ -59,18 +60,19 @@ TEST(SectionTables, EveryFamilyMatchesItsPublishedTable) {
 TEST(SectionTables, RowsCheckedAgainstTheStandardKeepTheirValues) {
     const struct {
         SectionTable (*table)();
-        std::size_t row;  // 1 for the first
         std::string_view designation;
         double unitMass;
     } rows[] = {
-        {UnequalAngleTable, 14, "6.3/4  63×40×4", 3.185},
-        {ChannelTable, 31, "30b  300×87×9.5", 39.173},
-        {ChannelTable, 32, "30c  300×89×11.5", 43.883},
+        {UnequalAngleTable, "6.3/4  63×40×4", 3.185},
+        {ChannelTable, "30b  300×87×9.5", 39.173},
+        {ChannelTable, "30c  300×89×11.5", 43.883},
     };
     for (const auto& r : rows) {
-        ASSERT_LE(r.row, r.table().size());
-        EXPECT_EQ(r.table()[r.row - 1].designation, r.designation) << "row " << r.row;
-        EXPECT_EQ(r.table()[r.row - 1].unitMass, r.unitMass) << r.designation;
+        const SectionTable table = r.table();
+        const auto row = std::find_if(table.begin(), table.end(),
+                                      [&](const SectionRow& x) { return x.designation == r.designation; });
+        ASSERT_NE(row, table.end()) << "no row \"" << r.designation << "\"";
+        EXPECT_EQ(row->unitMass, r.unitMass) << r.designation;
     }
 }
 

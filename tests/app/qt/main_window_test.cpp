@@ -33,6 +33,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/captions.h"
 #include "app/layout.h"
 #include "app/qt/main_window.h"
 #include "tests/expected.h"
@@ -340,7 +341,7 @@ TEST_F(QtWindowTest, EveryCaptionFitsItsControlInTheFaceReallyUsed) {
         const QFont drawnIn = frame != nullptr ? frame->CaptionFont() : w->font();
         const int size = QFontInfo(drawnIn).pixelSize();
         const int advance = QFontMetrics(drawnIn).horizontalAdvance(Q(c.text));
-        const int room = window.CaptionRoom(c.id);
+        const int room = CaptionRoom(c);
         ASSERT_GT(room, 0);
         EXPECT_GE(size, kMinCaptionPixels);
         if (size > kMinCaptionPixels) {
@@ -381,13 +382,13 @@ TEST_F(QtWindowTest, GroupBoxCaptionsInterruptTheirLine) {
         const QFontMetrics metrics(frame->CaptionFont());
         const int line = metrics.height() / 2;
         const QColor ground = frame->palette().color(QPalette::Window);
-        const int captionEnd = qt::GroupBox::kCaptionIndent + 2 * qt::GroupBox::kCaptionGap +
+        const int captionEnd = TwipsToPixels(kCaptionIndentTwips) + 2 * TwipsToPixels(kCaptionGapTwips) +
                                metrics.horizontalAdvance(Q(c.text));
         EXPECT_NE(shot.pixelColor(2, line), ground) << "no line left of the caption";
         EXPECT_EQ(shot.pixelColor(2, line + 1), frame->palette().color(QPalette::Light)) << "the line's light half";
         EXPECT_NE(shot.pixelColor(shot.width() - 3, line), ground) << "no line right of the caption";
         EXPECT_NE(shot.pixelColor(captionEnd + 1, line), ground) << "no line just after the caption";
-        for (const int x : {qt::GroupBox::kCaptionIndent, captionEnd - 1}) {
+        for (const int x : {TwipsToPixels(kCaptionIndentTwips), captionEnd - 1}) {
             EXPECT_EQ(shot.pixelColor(x, line), ground) << "the line runs into the caption at x = " << x;
         }
     }
@@ -683,8 +684,8 @@ TEST(QtWindowDark, NoTextOrGroupLineHasTheColourOfItsGround) {
             if (const auto* frame = dynamic_cast<qt::GroupBox*>(w)) {
                 // The caption where it breaks the line, and the line at the left edge below it.
                 const QFontMetrics metrics(frame->CaptionFont());
-                const int width = metrics.horizontalAdvance(frame->title()) + 2 * qt::GroupBox::kCaptionGap;
-                const QRect caption(qt::GroupBox::kCaptionIndent, 0, width, metrics.height());
+                const int width = metrics.horizontalAdvance(frame->title()) + 2 * TwipsToPixels(kCaptionGapTwips);
+                const QRect caption(TwipsToPixels(kCaptionIndentTwips), 0, width, metrics.height());
                 const QRect edge(0, caption.bottom(), 8, w->height() - caption.bottom());
                 EXPECT_GE(standsOut(w->grab(caption).toImage()), 4.5) << "caption";
                 EXPECT_GE(standsOut(w->grab(edge).toImage()), 3.0) << "line";

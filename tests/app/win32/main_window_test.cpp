@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/captions.h"
 #include "app/layout.h"
 #include "app/win32/main_window.h"
 #include "app/win32/resources.h"
@@ -298,7 +299,7 @@ struct Drawing {
     int lineHeight;
     int height;
 };
-Drawing DrawingOf(HDC dc, HWND control, const ControlItem& item) {
+Drawing DrawingOf(HDC dc, HWND control, const ControlItem& item, int dpi = 96) {
     Drawing d{FontOf(control), {}, 0, {}, 0, 0, 0};
     const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     wchar_t face[LF_FACESIZE] = {};
@@ -313,10 +314,8 @@ Drawing DrawingOf(HDC dc, HWND control, const ControlItem& item) {
     SelectObject(dc, previous);
     RECT client{};
     GetClientRect(control, &client);
-    d.room = client.right;
+    d.room = HasCaption(item.kind) ? CaptionRoom(item, dpi) : client.right;
     d.height = client.bottom;
-    if (item.kind == ControlKind::Frame) d.room -= 2 * 8;
-    if (item.kind == ControlKind::Button) d.room -= 2 * 3;
     if (item.kind == ControlKind::ComboBox) d.room -= GetSystemMetrics(SM_CXVSCROLL);
     return d;
 }
@@ -692,31 +691,60 @@ TEST(Win32Window, EnterOnAFocusedComputeButtonPressesIt) {
     EXPECT_EQ(Changes(before, w.Snapshot()), "") << "Enter pressed another button too";
 }
 
+// The size of an icon's picture, in pixels.
+SIZE IconSize(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return {0, 0};
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    // A monochrome icon keeps its AND and XOR masks one above the other in one bitmap.
+    const SIZE size{bitmap.bmWidth, info.hbmColor != nullptr ? bitmap.bmHeight : bitmap.bmHeight / 2};
+    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return size;
+}
+
 // On a system without the Song face, the face it falls back on may be wider: "mm" about 27
-// pixels in a 17-pixel label. The captions that would be cut, and only they, are drawn smaller.
-TEST(Win32Window, EveryCaptionFitsItsControlInAWiderFace) {
+// pixels in a 17-pixel label. The captions that would be cut, and only they, are drawn smaller,
+// at every resolution the window moves to; there the title bar and Alt+Tab get icons drawn for
+// it.
+TEST(Win32Window, EveryCaptionFitsItsControlInAWiderFaceAtEveryResolution) {
     const std::wstring wide = FirstInstalled({L"DejaVu Sans", L"Tahoma", L"Arial"}, DEFAULT_CHARSET);
     ASSERT_FALSE(wide.empty()) << "no wide Latin face to try";
     OpenWindow w(wide);
     ASSERT_TRUE(w.Opened());
-    const HDC dc = GetDC(w.Main());
-    int shrunk = 0;
-    for (const ControlItem& item : Controls()) {
-        if (item.kind == ControlKind::TextBox || item.kind == ControlKind::ComboBox) continue;
-        SCOPED_TRACE(std::string(item.name));
-        const Drawing d = DrawingOf(dc, w[item.id], item);
-        EXPECT_EQ(std::wstring(d.font.lfFaceName), wide);
-        EXPECT_EQ(d.face, wide) << "the font mapper put another face in its place";
-        const int size = -d.font.lfHeight;
-        EXPECT_GE(size, kMinCaptionPixels);
-        EXPECT_LE(size, expected::kFontPixels);
-        if (size > kMinCaptionPixels) {
-            EXPECT_LE(d.extent.cx, d.room) << "\"" << item.text << "\" is cut off";
+    for (const int dpi : {96, 144, 192}) {
+        SCOPED_TRACE("at " + std::to_string(dpi) + " dpi");
+        if (dpi != 96) {
+            RECT suggested{};
+            GetWindowRect(w.Main(), &suggested);
+            SendMessageW(w.Main(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            PumpMessages();
+            for (const auto& [which, metric] : {std::pair{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}}) {
+                const auto icon = reinterpret_cast<HICON>(SendMessageW(w.Main(), WM_GETICON, which, 0));
+                EXPECT_EQ(IconSize(icon).cx, MulDiv(GetSystemMetrics(metric), dpi, 96))
+                    << (which == ICON_SMALL ? "the title bar's" : "Alt+Tab's") << " icon is scaled";
+            }
         }
-        if (size < expected::kFontPixels) ++shrunk;
+        const HDC dc = GetDC(w.Main());
+        int shrunk = 0;
+        for (const ControlItem& item : Controls()) {
+            if (!HasCaption(item.kind)) continue;
+            SCOPED_TRACE(std::string(item.name));
+            const Drawing d = DrawingOf(dc, w[item.id], item, dpi);
+            EXPECT_EQ(std::wstring(d.font.lfFaceName), wide);
+            EXPECT_EQ(d.face, wide) << "the font mapper put another face in its place";
+            const int size = -d.font.lfHeight;
+            EXPECT_GE(size, kMinCaptionPixels);
+            EXPECT_LE(size, FontPixels(CaptionFont(item), dpi));
+            if (size > kMinCaptionPixels) {
+                EXPECT_LE(d.extent.cx, d.room) << "\"" << item.text << "\" is cut off";
+            }
+            if (size < FontPixels(CaptionFont(item), dpi)) ++shrunk;
+        }
+        ReleaseDC(w.Main(), dc);
+        EXPECT_GT(shrunk, 0) << "the wider face should not fit every caption at its usual size";
     }
-    ReleaseDC(w.Main(), dc);
-    EXPECT_GT(shrunk, 0) << "the wider face should not fit every caption at its usual size";
 }
 
 // The program's icon: the window class carries it and kalvet.exe holds it for Explorer.
@@ -733,18 +761,6 @@ std::wstring TestFolder() {
 // The file the program is built to, found from this test program wherever the build tree lies.
 std::wstring ProgramFile() { return TestFolder() + KALVET_PROGRAM_FROM_TEST; }
 
-// The size of an icon's picture, in pixels.
-SIZE IconSize(HICON icon) {
-    ICONINFO info{};
-    if (icon == nullptr || !GetIconInfo(icon, &info)) return {0, 0};
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    // A monochrome icon keeps its AND and XOR masks one above the other in one bitmap.
-    const SIZE size{bitmap.bmWidth, info.hbmColor != nullptr ? bitmap.bmHeight : bitmap.bmHeight / 2};
-    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return size;
-}
 
 // A colour the icon does not use, to tell its transparent parts.
 constexpr COLORREF kGround = RGB(0x12, 0x9A, 0x56);
