@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what Kalvet needs on Debian 12, as root, for one purpose:
+# Installs what Kalvet needs on Debian 12 or 13, as root, for one purpose:
 #
 #   install-deps.sh run   building the Linux program and opening its Qt window
 #   install-deps.sh web   building the page
@@ -41,7 +41,7 @@ test_packages=(
   # a wide Latin face, to test that captions still fit on a system without the Song face
   fonts-dejavu-core
   # fuzzing and sanitizers
-  clang libclang-rt-14-dev
+  clang libclang-rt-dev
   # the Windows .ico
   icoutils
   # screenshots of the running window; GNU time for the start-up benchmark
@@ -63,6 +63,8 @@ test_packages=(
   chromium firefox-esr webkit2gtk-driver
   # NSS, which the old Chromiums that the page's tests unpack from their npm packages load
   libnss3
+  # clean Debian 12 and 13 chroots to build the source package in (check-distributions.sh)
+  mmdebstrap gpg zstd
 )
 
 case $purpose in
