@@ -20,7 +20,7 @@ const path = require("node:path");
 const root = path.resolve(__dirname, "..");
 const { chromium } = require("playwright-core");
 const runs = Number(process.argv[2] || 31);
-const page = process.argv[3] || path.join(root, "build/web/app/web/kalvet.html");
+const page = path.resolve(process.argv[3] || path.join(root, "build/web/app/web/kalvet.html"));
 
 // The document element's marks, as the build that wrote the page names them.
 const marks = JSON.parse(fs.readFileSync(path.join(path.dirname(page), "kalvet-page.json"), "utf8")).attributes;
