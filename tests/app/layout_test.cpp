@@ -110,14 +110,9 @@ TEST(Layout, ACaptionShrinksOnlyAsFarAsItMustAndNeverBelowTheFloor) {
 // A toolkit's number for a control (a child window's ID less its base, a page's slot) names a
 // control only inside the table: a number from anywhere else names none.
 TEST(Layout, OnlyAnIndexInsideTheTableNamesAControl) {
-    const struct {
-        int index;
-        std::optional<ControlId> id;
-    } cases[] = {
-        {0, ControlId::Frame1}, {81, ControlId::Label40}, {82, std::nullopt},
-        {-1, std::nullopt},     {INT_MIN, std::nullopt},  {INT_MAX, std::nullopt},
-    };
-    for (const auto& c : cases) EXPECT_EQ(ControlAt(c.index), c.id) << c.index;
+    EXPECT_EQ(ControlAt(0), ControlId::Frame1);
+    EXPECT_EQ(ControlAt(81), ControlId::Label40);
+    for (const int outside : {82, -1, INT_MIN, INT_MAX}) EXPECT_EQ(ControlAt(outside), std::nullopt) << outside;
 }
 
 TEST(LayoutDeathTest, AWrongIdStopsABuildWithAssertions) {
@@ -134,47 +129,35 @@ TEST(LayoutDeathTest, AWrongIdStopsABuildWithAssertions) {
 TEST(Captions, RoomByKindAtEveryResolution) {
     const struct {
         ControlId id;
-        int dpi;
-        int room;
-    } cases[] = {
-        {ControlId::Label1, 96, 33},     {ControlId::Frame1, 96, 225 - 2 * 8},
-        {ControlId::Frame1, 192, 450 - 2 * 16}, {ControlId::Command1, 96, 153 - 2 * 3},
-        {ControlId::Command1, 144, 230 - 2 * 5}, {ControlId::Text1, 96, 0},
-        {ControlId::Combo1, 96, 0},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CaptionRoom(ControlLayout(c.id), c.dpi), c.room) << ControlLayout(c.id).name << " at " << c.dpi;
-    }
+        int dpi, room;
+    } cases[] = {{ControlId::Label1, 96, 33},          {ControlId::Frame1, 96, 225 - 2 * 8},
+                 {ControlId::Frame1, 192, 450 - 2 * 16}, {ControlId::Command1, 96, 153 - 2 * 3},
+                 {ControlId::Command1, 144, 230 - 2 * 5}, {ControlId::Text1, 96, 0}, {ControlId::Combo1, 96, 0}};
+    for (const auto& c : cases) EXPECT_EQ(CaptionRoom(ControlLayout(c.id), c.dpi), c.room) << ControlLayout(c.id).name << " at " << c.dpi;
 }
 
 // In a Song face (a Latin letter half as wide as a Chinese character, which is as wide as the
-// text is high) every caption fits and none is touched; in a face twice as wide, each caption
-// that does not fit shrinks to the largest size that fits, and no other.
+// text is high) no caption is touched; in a face twice as wide, each caption that does not fit
+// shrinks to the largest size that fits, and no other.
 TEST(Captions, OnlyCaptionsThatDoNotFitShrinkAndNoFurtherThanTheyMust) {
     const auto song = [](const ControlItem& c, int pixels) {
         int halves = 0;
-        for (const char ch : c.text) {
-            const auto byte = static_cast<unsigned char>(ch);
-            halves += byte < 0x80 ? 1 : byte >= 0xC0 ? 2 : 0;
-        }
+        for (const char ch : c.text) halves += static_cast<unsigned char>(ch) < 0x80 ? 1 : static_cast<unsigned char>(ch) >= 0xC0 ? 2 : 0;
         return (halves * pixels + 1) / 2;
     };
     const auto wide = [&](const ControlItem& c, int pixels) { return 2 * song(c, pixels); };
     for (const int dpi : {96, 144, 192}) {
-        SCOPED_TRACE(std::to_string(dpi) + " dpi");
         std::map<ControlId, int> shrunk;
         const auto note = [&](const ControlItem& c, int pixels) { shrunk[c.id] = pixels; };
         FitCaptions(song, note, dpi);
-        EXPECT_TRUE(shrunk.empty()) << ControlLayout(shrunk.begin()->first).name << " shrinks in the Song face";
+        EXPECT_TRUE(shrunk.empty()) << ControlLayout(shrunk.begin()->first).name << " shrinks in the Song face at " << dpi;
         FitCaptions(wide, note, dpi);
-        EXPECT_FALSE(shrunk.empty());
-        for (const ControlItem& c : Controls()) {
-            if (!HasCaption(c.kind)) continue;
-            const int wanted = FontPixels(CaptionFont(c), dpi);
-            const int size = shrunk.count(c.id) ? shrunk[c.id] : wanted;
-            EXPECT_TRUE(size < wanted || !shrunk.count(c.id)) << c.name << " handed its own size";
-            EXPECT_TRUE(size == kMinCaptionPixels || wide(c, size) <= CaptionRoom(c, dpi)) << c.name << " is cut";
-            EXPECT_TRUE(size == wanted || wide(c, size + 1) > CaptionRoom(c, dpi)) << c.name << " shrank too far";
+        EXPECT_FALSE(shrunk.empty()) << dpi;
+        for (const auto& [id, size] : shrunk) {
+            const ControlItem& c = ControlLayout(id);
+            EXPECT_LT(size, FontPixels(CaptionFont(c), dpi)) << c.name << " handed its own size at " << dpi;
+            EXPECT_TRUE(size == kMinCaptionPixels || wide(c, size) <= CaptionRoom(c, dpi)) << c.name << " is cut at " << dpi;
+            EXPECT_GT(wide(c, size + 1), CaptionRoom(c, dpi)) << c.name << " shrank too far at " << dpi;
         }
     }
 }
