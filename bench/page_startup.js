@@ -5,7 +5,11 @@
 // target: at most 1.10, at full speed and with the processor slowed 4 times as on a mid-range
 // phone. As information, both against a plain page of the same size holding one Chinese
 // caption in the same fonts. All pages load from disk; runs alternate, each in a new tab of one
-// browser; the medians of the times and of each round's ratio are printed.
+// browser; the medians of the times and of each round's ratio are printed. Two more figures, as
+// information, tell what no change to the program's start can win back: the same window holding
+// the page's scripts (the WebAssembly among them) as inert text, which the browser only reads
+// past; and what any asynchronous compile costs in this browser, from WebAssembly.compile of an
+// empty module to its result on a page doing nothing else.
 //
 //   node bench/page_startup.js [runs] [page]
 //
@@ -34,6 +38,17 @@ const baseline = `<!doctype html>
 </body></html>
 `;
 
+// Ready when the compile's result has come; the mark's time is how long that took.
+const compileFloor = `<!doctype html>
+<html lang="zh-CN"><head><meta charset="utf-8"><title>Kalvet</title></head><body><script>
+const start = performance.now();
+WebAssembly.compile(new Uint8Array([0, 97, 115, 109, 1, 0, 0, 0])).then(() => {
+  performance.mark("kalvet-ready", {startTime: performance.now() - start});
+  document.documentElement.setAttribute("${marks.ready}", "");
+});
+</script></body></html>
+`;
+
 function median(values) {
   const s = [...values].sort((a, b) => a - b);
   return s[(s.length - 1) >> 1];
@@ -49,9 +64,13 @@ const ratios = (a, b) => a.map((x, i) => x / b[i]);
   const files = {
     kalvet: page,
     sameWindow: path.join(work, "same-window.html"),
+    inertScripts: path.join(work, "inert-scripts.html"),
     baseline: path.join(work, "baseline.html"),
   };
   fs.writeFileSync(files.baseline, baseline);
+  const floorFile = path.join(work, "compile-floor.html");
+  fs.writeFileSync(floorFile, compileFloor);
+  const floor = {};
   const context = await chromium.launchPersistentContext(path.join(work, "profile"), {
     executablePath: "/usr/bin/chromium",
     headless: true,
@@ -65,7 +84,7 @@ const ratios = (a, b) => a.map((x, i) => x / b[i]);
     if (rate !== 1) {
       await (await context.newCDPSession(tab)).send("Emulation.setCPUThrottlingRate", { rate });
     }
-    await tab.goto("file://" + files[name]);
+    await tab.goto("file://" + (files[name] || floorFile));
     await tab.waitForSelector(`html[${marks.ready}]`, { state: "attached" });
     const t = await tab.evaluate(() => performance.getEntriesByName("kalvet-ready")[0].startTime);
     await tab.close();
@@ -84,8 +103,14 @@ const ratios = (a, b) => a.map((x, i) => x / b[i]);
         return "<!doctype html>\n" + copy.outerHTML;
       }, marks);
       await tab.close();
-      fs.writeFileSync(files.sameWindow, html.replace("</body>",
-        `<script>document.getElementById("Combo1").focus({preventScroll:true});${ready}</script></body>`));
+      const readies = `<script>document.getElementById("Combo1").focus({preventScroll:true});${ready}</script>`;
+      fs.writeFileSync(files.sameWindow, html.replace("</body>", `${readies}</body>`));
+      // The page's two scripts where the page has them: the loader ending its head, the program
+      // ending its body.
+      const [loader, program] = [...fs.readFileSync(page, "utf8").matchAll(/<script>([\s\S]*?)<\/script>/g)]
+        .map((m) => `<script type="text/plain">${m[1]}</script>`);
+      fs.writeFileSync(files.inertScripts, html.replace("</head>", () => `${loader}</head>`)
+        .replace("</body>", () => `${program}${readies}</body>`));
     }
     for (const rate of [1, 4]) {
       const names = Object.keys(files);
@@ -95,6 +120,8 @@ const ratios = (a, b) => a.map((x, i) => x / b[i]);
         // Forwards and backwards in turn, so that no page always follows the same one.
         for (const name of i % 2 ? [...names].reverse() : names) times[rate][name].push(await one(rate, name));
       }
+      floor[rate] = [];
+      for (let i = 0; i < runs; ++i) floor[rate].push(await one(rate, "compileFloor"));
     }
   } finally {
     await context.close();
@@ -110,5 +137,13 @@ const ratios = (a, b) => a.map((x, i) => x / b[i]);
                 `the same window without the program ${w.toFixed(1)} ms, ratio ${r.toFixed(2)} (target 1.10); ` +
                 `one caption ${b.toFixed(1)} ms, Kalvet ${median(ratios(times[rate].kalvet, times[rate].baseline)).toFixed(2)} ` +
                 `times it (information)`);
+  }
+  for (const rate of [1, 4]) {
+    const w = median(times[rate].sameWindow);
+    console.log(`  ${rate === 1 ? "at full speed" : `slowed ${rate}×`} (information): the same window holding the ` +
+                `page's scripts, not run, ${median(times[rate].inertScripts).toFixed(1)} ms, ` +
+                `${median(ratios(times[rate].inertScripts, times[rate].sameWindow)).toFixed(2)} times it without them; ` +
+                `an empty module's asynchronous compile ${median(floor[rate]).toFixed(1)} ms from the call to its ` +
+                `result, ${(median(floor[rate]) / w).toFixed(2)} of the same window's time`);
   }
 })();
