@@ -79,12 +79,12 @@ const ratios = (a, b) => a.map((x, i) => x / b[i]);
     viewport: { width: 800, height: 700 },
   });
   const times = {};
-  const one = async (rate, name) => {
+  const one = async (rate, file) => {
     const tab = await context.newPage();
     if (rate !== 1) {
       await (await context.newCDPSession(tab)).send("Emulation.setCPUThrottlingRate", { rate });
     }
-    await tab.goto("file://" + (files[name] || floorFile));
+    await tab.goto("file://" + file);
     await tab.waitForSelector(`html[${marks.ready}]`, { state: "attached" });
     const t = await tab.evaluate(() => performance.getEntriesByName("kalvet-ready")[0].startTime);
     await tab.close();
@@ -114,14 +114,14 @@ const ratios = (a, b) => a.map((x, i) => x / b[i]);
     }
     for (const rate of [1, 4]) {
       const names = Object.keys(files);
-      for (const name of names) await one(rate, name);  // a first load of each, not counted
+      for (const name of names) await one(rate, files[name]);  // a first load of each, not counted
       times[rate] = Object.fromEntries(names.map((name) => [name, []]));
       for (let i = 0; i < runs; ++i) {
         // Forwards and backwards in turn, so that no page always follows the same one.
-        for (const name of i % 2 ? [...names].reverse() : names) times[rate][name].push(await one(rate, name));
+        for (const name of i % 2 ? [...names].reverse() : names) times[rate][name].push(await one(rate, files[name]));
       }
       floor[rate] = [];
-      for (let i = 0; i < runs; ++i) floor[rate].push(await one(rate, "compileFloor"));
+      for (let i = 0; i < runs; ++i) floor[rate].push(await one(rate, floorFile));
     }
   } finally {
     await context.close();
