@@ -2,11 +2,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
-#if defined(KALVET_NO_TO_CHARS_DOUBLE)
-#include <cstdio>
-#endif
 
 #include "calc/calc.h"
+#include "calc/exact_decimal.h"
 
 namespace kalvet {
 
@@ -18,38 +16,33 @@ constexpr int kSignificantDigits = 15;
 constexpr int kLowestPlainExponent = -5;
 constexpr int kFirstExponentFormExponent = 15;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 }  // namespace
 
 std::string MassText(double kg) {
     if (!std::isfinite(kg)) return {};
     if (kg == 0.0) return "0";  // -0 included: a mass never shows a sign on zero
 
-    // The value rounded correctly to 15 digits, as "d.dddddddddddddde+dd".
-    char buf[64];
+    // The value rounded correctly to 15 digits (ties to even): its digits and the decimal
+    // exponent of the first.
 #if !defined(KALVET_NO_TO_CHARS_DOUBLE)
+    // As "d.dddddddddddddde+dd".
+    char buf[64];
     const auto written = std::to_chars(buf, buf + sizeof buf, std::fabs(kg),
                                        std::chars_format::scientific, kSignificantDigits - 1);
     const std::string_view sci(buf, static_cast<std::size_t>(written.ptr - buf));
-#else
-    // Standard libraries without floating-point to_chars for double (emscripten's libc++);
-    // fast_float only reads numbers. snprintf's "%.*e" writes the same form, rounded correctly
-    // as the C standard recommends at this precision (the cross check compares it with the
-    // other builds), but with the locale's point: only the digits and the exponent are read.
-    const int length =
-        std::snprintf(buf, sizeof buf, "%.*e", kSignificantDigits - 1, std::fabs(kg));
-    const std::string_view sci(buf, static_cast<std::size_t>(length));
-#endif
     const std::size_t e = sci.rfind('e');
     std::string digits;
     for (const char c : sci.substr(0, e)) {
-        if (IsDigit(c)) digits += c;
+        if (c != '.') digits += c;
     }
-    digits.erase(digits.find_last_not_of('0') + 1);  // the leading digit is never '0'
     int exponent = 0;
     std::from_chars(sci.data() + e + 2, sci.data() + sci.size(), exponent);
     if (sci[e + 1] == '-') exponent = -exponent;
+#else
+    // C++ libraries without floating-point to_chars for double (emscripten's libc++).
+    auto [digits, exponent] = RoundToDigits(std::fabs(kg), kSignificantDigits);
+#endif
+    digits.erase(digits.find_last_not_of('0') + 1);  // the leading digit is never '0'
 
     std::string out = kg < 0 ? "-" : "";
     if (exponent < kLowestPlainExponent || exponent >= kFirstExponentFormExponent) {

@@ -3,11 +3,9 @@
 #include <cstdint>
 #include <limits>
 #include <string>
-#if defined(KALVET_FAST_FLOAT)
-#include <fast_float.h>
-#endif
 
 #include "calc/calc.h"
+#include "calc/exact_decimal.h"
 
 namespace kalvet {
 
@@ -105,30 +103,27 @@ std::optional<std::int64_t> LeadingExponent(const Scanned& n) {
     return std::nullopt;
 }
 
-struct Parsed {
-    double value = 0.0;
-    bool outOfRange = false;  // beyond the double range, or so small it rounds to zero
-};
-
-// The nearest double to a plain decimal text (digits, an optional point and digits, an
-// optional exponent; Scan has already checked the form), or nothing when not all of it is read.
-// Both from_chars round correctly and read "." whatever the locale, so they give the same
-// double. (CMakeLists.txt chooses: fast_float's where the standard library has none for double.)
-std::optional<Parsed> ParseDecimal(const std::string& plain) {
-    Parsed out;
-    const char* const last = plain.data() + plain.size();
-#if defined(KALVET_FAST_FLOAT)
-    const auto [end, ec] = fast_float::from_chars(plain.data(), last, out.value);
+// The nearest double to the text's magnitude, or nothing when the reader does not take all of
+// it (Scan has already checked the form). The standard library's from_chars where it has one for
+// double, else NearestDouble: both round correctly and read "." whatever the locale, so they give
+// the same double (CMakeLists.txt chooses). `lead` is LeadingExponent's, within ±400.
+std::optional<double> Magnitude(const Scanned& n, std::int64_t lead) {
+#if defined(KALVET_NO_FROM_CHARS_DOUBLE)
+    (void)lead;
+    std::string digits = n.mantissa;
+    std::erase(digits, '.');
+    return NearestDouble(digits, n.pointPos + n.exponent);
 #else
-    const auto [end, ec] = std::from_chars(plain.data(), last, out.value);
+    std::string plain = n.mantissa;
+    if (n.exponent != 0) plain.append("e").append(std::to_string(n.exponent));
+    double value = 0.0;
+    const char* const last = plain.data() + plain.size();
+    const auto [end, ec] = std::from_chars(plain.data(), last, value);
+    if ((ec != std::errc() && ec != std::errc::result_out_of_range) || end != last) return std::nullopt;
+    // Out of range: beyond the double range, or so small that it rounds to zero.
+    if (ec == std::errc::result_out_of_range) return lead > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return value;
 #endif
-    // The standard one reports a value beyond the range as out of range; fast_float gives an
-    // infinity. Either gives zero, or reports out of range, for one too small to hold.
-    out.outOfRange = ec == std::errc::result_out_of_range || std::isinf(out.value);
-    if ((ec != std::errc() && ec != std::errc::result_out_of_range) || end != last) {
-        return std::nullopt;
-    }
-    return out;
 }
 
 }  // namespace
@@ -154,14 +149,9 @@ std::optional<double> NumberTextValue(std::string_view text) {
     if (*lead > 400) return sign * std::numeric_limits<double>::infinity();
     if (*lead < -400) return sign * 0.0;
 
-    std::string plain = scanned->mantissa;
-    if (scanned->exponent != 0) plain.append("e").append(std::to_string(scanned->exponent));
-    const auto value = ParseDecimal(plain);
-    if (!value) return std::nullopt;
-    if (value->outOfRange) {
-        return sign * (*lead > 0 ? std::numeric_limits<double>::infinity() : 0.0);
-    }
-    return sign * value->value;
+    const auto magnitude = Magnitude(*scanned, *lead);
+    if (!magnitude) return std::nullopt;
+    return sign * *magnitude;
 }
 
 bool IsValidDimension(std::string_view text) {

@@ -25,8 +25,6 @@ web_packages=(
   cmake ninja-build librsvg2-bin
   # emscripten, whose JS optimizer needs acorn on node's module path (the web preset's NODE_PATH)
   emscripten node-acorn
-  # fast_float, which reads number texts where the C++ library has no from_chars for double
-  libfast-float-dev
 )
 test_packages=(
   pkg-config

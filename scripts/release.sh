@@ -117,18 +117,6 @@ if [ -n "$unnamed" ]; then
   echo "release: packaging/NOTICES.txt does not name what the links took from:" $unnamed >&2
   exit 1
 fi
-# A library of headers only leaves no trace in a link: fast_float is compiled into a program
-# whose build found it (CMakeLists.txt), and must then be named in that file's part.
-notices_part() {  # notices_part N: part N of the notices
-  awk -v n="$1." '/^[0-9]\. (kalvet|Licence texts)/ { on = $1 == n } on' "$root/packaging/NOTICES.txt"
-}
-for build in win32:1 web:2; do
-  if grep -q '^KALVET_FAST_FLOAT_DIR:PATH=/' "$work/${build%:*}/CMakeCache.txt" &&
-     ! notices_part "${build#*:}" | grep -q '^- fast_float'; then
-    echo "release: packaging/NOTICES.txt does not name fast_float, which the ${build%:*} build compiles in" >&2
-    exit 1
-  fi
-done
 # The .deb says the same of its program in its copyright file.
 unnamed=$(sed -nE 's|^LOAD /.*/([^/]+\.o)$|\1|p; s|.*[/( ]([^/( ]+\.a)\(.*|\1|p' "$linux_map" |
   grep -v '^libkalvet' | sort -u | while read -r part; do
