@@ -50,7 +50,8 @@ struct Decimal {
         std::memmove(d, d + w, static_cast<std::size_t>(count));
         point += grow - w;
         if (count > kRoom) {
-            dropped = dropped || std::any_of(d + kRoom, d + count, [](unsigned char c) { return c != 0; });
+            const auto nonZero = [](unsigned char c) { return c != 0; };
+            dropped = dropped || std::any_of(d + kRoom, d + count, nonZero);
             count = kRoom;
         }
         Trim();
@@ -172,7 +173,8 @@ double NearestDouble(std::string_view digits, std::int64_t pointExponent) {
         if (++exponent > 1023) return std::numeric_limits<double>::infinity();
     }
     const std::uint64_t hidden = std::uint64_t{1} << 52;
-    const std::uint64_t biased = significand >= hidden ? static_cast<std::uint64_t>(exponent + 1023) : 0;
+    const std::uint64_t biased =
+        significand >= hidden ? static_cast<std::uint64_t>(exponent + 1023) : 0;
     const std::uint64_t bits = (biased << 52) | (significand & (hidden - 1));
     double value = 0.0;
     std::memcpy(&value, &bits, sizeof value);  // (not every C++ library has std::bit_cast)

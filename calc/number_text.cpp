@@ -119,9 +119,13 @@ std::optional<double> Magnitude(const Scanned& n, std::int64_t lead) {
     double value = 0.0;
     const char* const last = plain.data() + plain.size();
     const auto [end, ec] = std::from_chars(plain.data(), last, value);
-    if ((ec != std::errc() && ec != std::errc::result_out_of_range) || end != last) return std::nullopt;
+    if ((ec != std::errc() && ec != std::errc::result_out_of_range) || end != last) {
+        return std::nullopt;
+    }
     // Out of range: beyond the double range, or so small that it rounds to zero.
-    if (ec == std::errc::result_out_of_range) return lead > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    if (ec == std::errc::result_out_of_range) {
+        return lead > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    }
     return value;
 #endif
 }
