@@ -11,10 +11,11 @@ namespace {
 // A halfway point between two doubles has at most 767 significant digits, so a text's digits
 // past the 800th only tell, by being zero or not, which side of one the text lies.
 constexpr int kReadDigits = 800;
-// Room for the read digits times any power of two the conversions take them through: 2^1100
-// adds 332 digits, and a division by up to 2^53 that many again. Past the room a division
-// drops digits (and notes whether they were zero); the error that leaves is below 10^-1250 of
-// the value, where a value read from 800 digits lies at least 10^-1110 from a halfway point.
+// Room for every digit of a double and of 800 read digits below 1 through the powers of two
+// the conversions take them through (up to 2^1100 adds 332 digits, 2^-53 another 53). Read
+// digits above 1 are divided further; what then falls past the room is dropped, noting whether
+// it was zero: an error below 10^-1250 of the value, which lies at least 10^-1110 of itself
+// from any halfway point when read from 800 digits.
 constexpr int kRoom = 1280;
 // The largest shift at a time: a digit times 2^56, plus the carry, stays below 2^64.
 constexpr int kMaxShift = 56;
@@ -123,8 +124,8 @@ struct Decimal {
     }
 };
 
-// floor(k · log2 10) for 0 <= k <= 310, from below: shifting a value of fewer than k decimal
-// places before the point by it keeps the value below 1, or at 1 or above when after it.
+// k · log2 10, rounded down (k of at most a few hundred): a value below 10^-k doubled that many
+// times stays below 1.
 std::int64_t Log2Of10Times(std::int64_t k) { return k * 3321928 / 1000000; }
 
 }  // namespace
