@@ -197,17 +197,16 @@ RoundedDecimal RoundToDigits(double value, int count) {
     a.Shift((biased > 0 ? biased : 1) - 1075);  // value = significand × 2^(biased - 1075)
 
     RoundedDecimal out;
+    out.digits.assign(static_cast<std::size_t>(count), '0');
     out.exponent = static_cast<int>(a.point) - 1;
     bool carry = a.RoundsUp(count);
     for (int i = count - 1; i >= 0; --i) {
-        int digit = (i < a.count ? a.d[i] : 0) + (carry ? 1 : 0);
+        const int digit = (i < a.count ? a.d[i] : 0) + (carry ? 1 : 0);
         carry = digit == 10;
-        if (carry) digit = 0;
-        out.digits.insert(out.digits.begin(), static_cast<char>('0' + digit));
+        out.digits[static_cast<std::size_t>(i)] = static_cast<char>('0' + digit % 10);
     }
     if (carry) {  // 99…9 rounded up to 100…0: one digit more before the point
-        out.digits.insert(out.digits.begin(), '1');
-        out.digits.pop_back();
+        out.digits.front() = '1';
         ++out.exponent;
     }
     return out;
