@@ -1,6 +1,7 @@
 // Puts the page together once the program is linked: the page write_page wrote (the window's
-// markup and style sheet), the description the web app manifest gives, the loader with the
-// WebAssembly embedded in it and the program's script where the page marks their places, and
+// markup and style sheet), the description the web app manifest gives, the page's three scripts
+// where the page marks their places (the loader in the head; after the window, the call that
+// makes the window ready, then the program's script with the WebAssembly embedded in it), and
 // the security policy's hashes of every inline script. One file, working from disk with no
 // server.
 //
@@ -9,9 +10,9 @@
 //
 // page.json is write_page's: the page, its marks and the document element's attributes.
 // program.js is emscripten's runtime, which defines the function `factory` that starts the
-// program with a Module; the program's script hands it to the loader, which calls it once the
-// WebAssembly is compiled. links is JSON, the [rel, file] pairs a served page links from its
-// head.
+// program with a Module; the program's script hands it and the WebAssembly to the loader, which
+// compiles the one and then calls the other. links is JSON, the [rel, file] pairs a served page
+// links from its head.
 "use strict";
 
 const crypto = require("node:crypto");
@@ -21,19 +22,20 @@ const [pageFile, loaderFile, glueFile, factory, wasmFile, manifestFile, links, o
 const { page, marks, attributes } = JSON.parse(fs.readFileSync(pageFile, "utf8"));
 // Every function of the runtime runs as the program starts: the comment asks V8 (Chrome 136 and
 // later) to compile them at once rather than parse them twice, first lazily and then in full.
-const glue = `//# allFunctionsCalledOnLoad\n${fs.readFileSync(glueFile, "utf8").trim()}\nModule.start(${factory});`;
 const wasm = fs.readFileSync(wasmFile).toString("base64");
+const glue = `//# allFunctionsCalledOnLoad\n${fs.readFileSync(glueFile, "utf8").trim()}\n` +
+             `Module.start(${factory},${JSON.stringify(wasm)});`;
 
 // The loader as it is read: comments and indentation are for its readers, not the browser's.
 const loaderText = fs.readFileSync(loaderFile, "utf8").split("\n").map((line) => line.trim())
   .filter((line) => line && !line.startsWith("//")).join("\n");
-const loader = `var Module=${loaderText}(${JSON.stringify(wasm)},${links},${JSON.stringify(attributes)});`;
+const loader = `var Module=${loaderText}(${links},${JSON.stringify(attributes)});`;
 
 for (const [name, script] of [["loader", loader], ["program", glue]]) {
   if (/<\/script/i.test(script)) throw new Error(`the ${name} script holds "</script"`);
 }
-const put = (text, mark, script) => {
-  const done = text.replace(mark, () => `<script>${script}</script>`);
+const put = (text, mark, ...scripts) => {
+  const done = text.replace(mark, () => scripts.map((script) => `<script>${script}</script>`).join(""));
   if (done === text) throw new Error(`the page has no ${mark}`);
   return done;
 };
@@ -42,7 +44,9 @@ const escaped = JSON.parse(fs.readFileSync(manifestFile, "utf8")).description
   .replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;").replace(/"/g, "&quot;");
 const described = page.replace("<title>", () => `<meta name="description" content="${escaped}">\n<title>`);
 if (described === page) throw new Error("the page has no <title> to describe");
-const html = put(put(described, marks.loader, loader), marks.program, glue);
+// The window is ready in a script of its own: the browser runs it as soon as it has read it,
+// before it reads past the WebAssembly.
+const html = put(put(described, marks.loader, loader), marks.program, "Module.ready();", glue);
 
 const hashes = [...html.matchAll(/<script>([\s\S]*?)<\/script>/g)].map((m) =>
   `'sha256-${crypto.createHash("sha256").update(m[1], "utf8").digest("base64")}'`);

@@ -38,10 +38,6 @@ MainWindow::MainWindow() {
     for (const ControlItem& c : Controls()) names.append(names.empty() ? "" : " ").append(c.name);
     NameControls(names);
     Listen();
-    // The first control stands at the top of the page: focused without scrolling to it, the
-    // program's start does less of the window's layout, which the browser does with its paint.
-    Focus(Slot(TabOrder().front()), false);
-    AnnounceReady();
 }
 
 void MainWindow::Press(ControlId control) {

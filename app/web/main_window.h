@@ -16,8 +16,8 @@ namespace kalvet::web {
 
 class MainWindow final : public Window {
 public:
-    // Listens to the window already in the page, focuses the first control of the Tab order
-    // and announces the window ready. One per page, kept for as long as the page is open.
+    // Takes the events of the window already in the page, which the page has made ready. One
+    // per page, kept for as long as the page is open.
     MainWindow();
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;

@@ -47,8 +47,8 @@ EM_JS(void, kalvet_set_box_text, (int box, const char* text, int size), {
     element.scrollLeft = 0;
 });
 
-EM_JS(void, kalvet_focus, (int control, int scroll), {
-    Module.kalvet.element(control).focus({preventScroll: !scroll});
+EM_JS(void, kalvet_focus, (int control), {
+    Module.kalvet.element(control).focus();
 });
 
 EM_JS(void, kalvet_scroll_into_view, (int control), {
@@ -73,30 +73,21 @@ EM_JS(void, kalvet_set_caption_pixels, (int control, int pixels), {
     (element.querySelector("legend") || element).style.fontSize = pixels + "px";
 });
 
+/* The page hears presses and the Enter key from the moment the window is ready (loader.js), and
+   hands each to the program from now on, any that came before first. */
 EM_JS(void, kalvet_listen, (), {
     var k = Module.kalvet;
-    var area = document.getElementById("Form1");
-    var slotOf = function(event) {
-        return event.target.id ? k.names.indexOf(event.target.id) : -1;
-    };
-    area.addEventListener("click", function(event) {
-        var slot = slotOf(event);
-        if (slot >= 0) _kalvet_press(slot);
-    });
-    area.addEventListener("mousedown", function(event) {
-        var slot = slotOf(event);
-        /* The primary button, or a tap; a right click opens the browser's menu. */
-        if (slot >= 0 && event.button === 0) _kalvet_pointer_down(slot);
-    });
-    area.addEventListener("keydown", function(event) {
-        var slot = slotOf(event);
-        /* Not while an input method is still composing what the key confirms. */
-        if (slot >= 0 && event.key === "Enter" && !event.isComposing && _kalvet_enter(slot)) {
-            event.preventDefault();
-        }
+    Module.listen(function(kind, id) {
+        var slot = k.names.indexOf(id);
+        if (slot < 0) return false;
+        if (kind === "enter") return _kalvet_enter(slot) !== 0;
+        if (kind === "press") _kalvet_press(slot);
+        else _kalvet_pointer_down(slot);
+        return false;
     });
     /* Turning the device or resizing the window changes the arrangement; the control with the
        focus stays in view. */
+    var area = document.getElementById("Form1");
     addEventListener("resize", function() {
         var focused = document.activeElement;
         if (area.contains(focused)) focused.scrollIntoView({block: "nearest", inline: "nearest"});
@@ -111,9 +102,8 @@ EM_JS(void, kalvet_keep_for_offline, (const char* worker, int size), {
     }
 });
 
-EM_JS(void, kalvet_announce, (const char* attribute, int size, int mark), {
+EM_JS(void, kalvet_announce, (const char* attribute, int size), {
     document.documentElement.setAttribute(UTF8ToString(attribute, size), "");
-    if (mark) performance.mark("kalvet-ready");
 });
 
 namespace kalvet::web {
@@ -144,7 +134,7 @@ std::string ShownListEntry(int list) {
     return TakeText(kalvet_shown_entry_size(list, kOptionBlank.data(), Size(kOptionBlank)));
 }
 
-void Focus(int control, bool scroll) { kalvet_focus(control, scroll ? 1 : 0); }
+void Focus(int control) { kalvet_focus(control); }
 
 void ScrollIntoView(int control) { kalvet_scroll_into_view(control); }
 
@@ -167,10 +157,8 @@ void KeepForOffline() {
     kalvet_keep_for_offline(worker.data(), Size(worker));
 }
 
-void AnnounceReady() { kalvet_announce(kReadyAttribute.data(), Size(kReadyAttribute), 1); }
-
 void AnnounceCaptionsFitted() {
-    kalvet_announce(kCaptionsFittedAttribute.data(), Size(kCaptionsFittedAttribute), 0);
+    kalvet_announce(kCaptionsFittedAttribute.data(), Size(kCaptionsFittedAttribute));
 }
 
 }  // namespace kalvet::web

@@ -4,13 +4,14 @@
 // the end, which the page calls. Texts are UTF-8 on this side and converted at the edge; sizes
 // are CSS pixels.
 //
-// Before the window, the page's head runs the loader (loader.js): it starts compiling the
-// program's WebAssembly, which it carries, while the browser reads the window, and starts the
-// program with the module once it is compiled. It marks the document element kFailedAttribute
-// where the program cannot start (no WebAssembly, or its compiling refused or failing): until
-// the program has set kReadyAttribute, any error that reaches the window shows the notice and
-// takes the compute buttons out of use. Served over http(s), it also links the manifest and
-// icons from the head.
+// The page's loader (loader.js) runs in its head. Right after the window, the page makes it
+// ready: the first control focused, presses and the Enter key heard, kReadyAttribute on the
+// document element. Then it compiles the program's WebAssembly in the background and starts the
+// program with the module, which takes the events heard so far and those to come (Listen). It
+// marks the document element kFailedAttribute where the program cannot start (no WebAssembly, or
+// its compiling refused or failing): until the program listens, any error that reaches the
+// window shows the notice and takes the compute buttons out of use. Served over http(s), it
+// also links the manifest and icons from the head.
 #pragma once
 
 #include <string>
@@ -18,8 +19,8 @@
 
 namespace kalvet::web {
 
-// The document element's marks, for the page's style sheet, the loader and tests: the program
-// is ready, the program cannot start, the captions are fitted to the face in use.
+// The document element's marks, for the page's style sheet, the loader and tests: the window
+// takes input, the program cannot start, the captions are fitted to the face in use.
 inline constexpr std::string_view kReadyAttribute = "data-ready";
 inline constexpr std::string_view kFailedAttribute = "data-failed";
 inline constexpr std::string_view kCaptionsFittedAttribute = "data-captions";
@@ -36,9 +37,8 @@ void SetBoxText(int box, std::string_view text);
 // The shown entry as Form_Load added it, "" when the list shows none.
 std::string ShownListEntry(int list);
 
-// Focuses a control and, unless told not to, scrolls it into view, for which the page must be
-// laid out there and then.
-void Focus(int control, bool scroll = true);
+// Focuses a control and scrolls it into view.
+void Focus(int control);
 // Scrolls the page, as little as it can, until the control is wholly in view.
 void ScrollIntoView(int control);
 
@@ -51,17 +51,15 @@ double TextAdvance(std::string_view text, std::string_view fontCss);
 // for the hand keeps its own sizes.
 void SetCaptionPixels(int control, int pixels);
 
-// Starts the listeners that call the functions below: presses, primary-button or tap
-// presses, the Enter key, and, once, the first paint. One set per page.
+// From now on the page calls the functions below: presses, primary-button or tap presses, the
+// Enter key (those heard since the window was ready first, in order), and, once, the first
+// paint. Once per page.
 void Listen();
 
 // Served over http(s), starts the service worker that keeps the page working offline; from disk
 // there is none.
 void KeepForOffline();
 
-// Marks the window ready for people and tests, the first control focused: kReadyAttribute on
-// the document element, and a performance mark "kalvet-ready".
-void AnnounceReady();
 // Marks the captions fitted to the face the page uses (kCaptionsFittedAttribute).
 void AnnounceCaptionsFitted();
 

@@ -209,6 +209,11 @@ const cannotStart = [
     WebAssembly.Module = refuse;
   })],
 ];
+// The page whose program runs only once the test calls startProgram(): its compile held back.
+const heldUrl = pageWith("kalvet-held.html", () => {
+  const compile = WebAssembly.compile;
+  WebAssembly.compile = (bytes) => new Promise((resolve) => { window.startProgram = () => resolve(compile(bytes)); });
+});
 // Seen as a person sees it: the notice above the window, and no compute button a press reaches.
 async function saysItCannotStart(tab, probe) {
   const found = await tab.eval(() => {
@@ -515,6 +520,19 @@ const checks = [
         delete after[r.result];
         assert.deepEqual(after, before, `${r.probe}: the press changed only ${r.result}`);
       }
+    },
+  },
+  {
+    name: "before the program runs, the window is ready with the first list focused, and a press waits for it",
+    starts: true,
+    async run(tab) {
+      await load(tab, heldUrl, `html[${attributes.ready}]`);
+      assert.equal(await focused(tab), expected.tabOrder[0], "the first list has the focus");
+      await clickAndType(tab, kPlate);
+      await tab.click("Command7");
+      assert.equal(await value(tab, "Text21"), "", "nothing computes before the program runs");
+      await tab.eval(() => startProgram());
+      await until(tab, () => document.getElementById("Text21").value === "157", "the press answered");
     },
   },
   {
