@@ -11,25 +11,36 @@
 // page.json is write_page's: the page, its marks and the document element's attributes.
 // program.js is emscripten's runtime, which defines the function `factory` that starts the
 // program with a Module; the program's script hands it and the WebAssembly to the loader, which
-// compiles the one and then calls the other. links is JSON, the [rel, file] pairs a served page
-// links from its head.
+// compiles the one and then calls the other. The WebAssembly goes in compressed, with
+// inflate.js, which lies beside this script, to give it back. links is JSON, the [rel, file]
+// pairs a served page links from its head.
 "use strict";
 
 const crypto = require("node:crypto");
 const fs = require("node:fs");
+const path = require("node:path");
+const vm = require("node:vm");
+const zlib = require("node:zlib");
 
 const [pageFile, loaderFile, glueFile, factory, wasmFile, manifestFile, links, out, commentFile] = process.argv.slice(2);
 const { page, marks, attributes } = JSON.parse(fs.readFileSync(pageFile, "utf8"));
 // Every function of the runtime runs as the program starts: the comment asks V8 (Chrome 136 and
 // later) to compile them at once rather than parse them twice, first lazily and then in full.
-const wasm = fs.readFileSync(wasmFile).toString("base64");
-const glue = `//# allFunctionsCalledOnLoad\n${fs.readFileSync(glueFile, "utf8").trim()}\n` +
-             `Module.start(${factory},${JSON.stringify(wasm)});`;
-
-// The loader as it is read: comments and indentation are for its readers, not the browser's.
-const loaderText = fs.readFileSync(loaderFile, "utf8").split("\n").map((line) => line.trim())
+// The page's own scripts as they are read: comments and indentation are for their readers, not
+// the browser's.
+const scriptText = (file) => fs.readFileSync(file, "utf8").split("\n").map((line) => line.trim())
   .filter((line) => line && !line.startsWith("//")).join("\n");
-const loader = `var Module=${loaderText}(${links},${JSON.stringify(attributes)});`;
+const wasm = fs.readFileSync(wasmFile);
+const packed = zlib.deflateRawSync(wasm, { level: 9, memLevel: 9 });
+const inflateText = scriptText(path.join(__dirname, "inflate.js"));
+const inflate = vm.runInNewContext(`${inflateText}\ninflate`);
+if (!Buffer.from(inflate(new Uint8Array(packed), wasm.length)).equals(wasm)) {
+  throw new Error("inflate.js does not give back the WebAssembly");
+}
+const glue = `//# allFunctionsCalledOnLoad\n${fs.readFileSync(glueFile, "utf8").trim()}\n${inflateText}\n` +
+             `Module.start(${factory},${JSON.stringify(packed.toString("base64"))},${wasm.length},inflate);`;
+
+const loader = `var Module=${scriptText(loaderFile)}(${links},${JSON.stringify(attributes)});`;
 
 for (const [name, script] of [["loader", loader], ["program", glue]]) {
   if (/<\/script/i.test(script)) throw new Error(`the ${name} script holds "</script"`);

@@ -3,12 +3,13 @@
 // - ready(), in a script of its own right after the window: the window takes input from here
 //   on. The first control the Tab key reaches takes the focus, presses and the Enter key are
 //   heard, and the document element is marked ready, all before the browser first lays the
-//   window out, as it would for the same window without any program.
-// - start(runtime, wasmBase64), ending the program's script after that: decodes the WebAssembly
-//   and compiles it in the background, then starts the program (emscripten's runtime as a
-//   function of its Module) with the compiled module. Nothing compiles or instantiates
-//   WebAssembly at once on the main thread, which Chromium before 115 refuses for more than
-//   4 KB. The program runs a few milliseconds after the window is ready.
+//   window out.
+// - start(runtime, packedBase64, size, inflate), ending the program's script after that:
+//   decodes the WebAssembly, inflates it to its `size` bytes with inflate.js's function and
+//   compiles it in the background, then starts the program (emscripten's runtime as a function
+//   of its Module) with the compiled module. Nothing compiles or instantiates WebAssembly at
+//   once on the main thread, which Chromium before 115 refuses for more than 4 KB. So the
+//   program runs only some milliseconds after the window is ready.
 // - listen(deliver), once the program runs: from then on each press or Enter goes to deliver
 //   as it comes. Any that came before wait for it and reach it first, in order. A pointer going
 //   down before then reaches nothing: what the program does with it to a box must not undo what
@@ -18,9 +19,8 @@
 // page failed rather than ready, which shows the notice, and takes the compute buttons out of
 // use.
 //
-// The WebAssembly is carried as plain base64, not compressed: DecompressionStream, which would
-// inflate it, came to Firefox only in 113. It stands at the end of the page, so that the
-// browser reads and lays out the window before it reads past the WebAssembly.
+// The WebAssembly stands at the end of the page, so that no script runs over it before the
+// window is ready.
 //
 // assemble_page.js calls it with the links of a served page and the document element's
 // attributes. Comments stand on lines of their own: assemble_page.js drops them and the
@@ -82,19 +82,19 @@
     root.setAttribute(attributes.ready, "");
     performance.mark("kalvet-ready");
   };
-  program.start = function (runtime, wasmBase64) {
+  program.start = function (runtime, packedBase64, size, inflate) {
     if (root.hasAttribute(attributes.failed)) return;
-    var bytes;
+    var packed;
     if (Uint8Array.fromBase64) {
-      bytes = Uint8Array.fromBase64(wasmBase64);
+      packed = Uint8Array.fromBase64(packedBase64);
     } else {
       // A plain loop: Uint8Array.from with a function called per byte takes several times as long.
-      var text = atob(wasmBase64);
-      bytes = new Uint8Array(text.length);
-      for (var i = 0; i < text.length; i++) bytes[i] = text.charCodeAt(i);
+      var text = atob(packedBase64);
+      packed = new Uint8Array(text.length);
+      for (var i = 0; i < text.length; i++) packed[i] = text.charCodeAt(i);
     }
     // A refused or failing compile rejects unhandled, which marks the page failed.
-    WebAssembly.compile(bytes).then(function (compiled) {
+    WebAssembly.compile(inflate(packed, size)).then(function (compiled) {
       program.wasm = compiled;
       runtime(program);
     });
